@@ -1,0 +1,75 @@
+# Helpers shared by every folder's CMakeLists.txt.
+
+# Windows path of a build-host path as the programs see it under Wine (drive Z: is "/").
+function(veld_winpath out path)
+  string(REPLACE "/" "\\" p "${path}")
+  set(${out} "Z:${p}" PARENT_SCOPE)
+endfunction()
+
+# A GoogleTest unit-test executable. Built natively and cross; the cross one runs under
+# Wine through CMAKE_CROSSCOMPILING_EMULATOR, so the same tests prove the Win32 adapters.
+function(veld_unit_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 300)
+endfunction()
+
+# An end-to-end test: a Win32 GoogleTest program that starts the real programs under Wine
+# and drives their windows. Only in the cross build.
+function(veld_e2e_test name)
+  if(NOT WIN32)
+    return()
+  endif()
+  cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  if(NOT A_TIMEOUT)
+    set(A_TIMEOUT 180)
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gtest GTest::gtest_main)
+  if(A_DEPENDS)
+    add_dependencies(${name} ${A_DEPENDS})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES LABELS e2e TIMEOUT ${A_TIMEOUT} RUN_SERIAL TRUE)
+endfunction()
+
+# Resources of a shipped Win32 program or DLL: VERSIONINFO, the common-controls v6 manifest
+# (no execution level) and icon 1. EXTRA_RC adds lines to the generated .rc (RCDATA items).
+function(veld_win32_resources target)
+  cmake_parse_arguments(A "DLL" "VERSION;DESCRIPTION;ORIGINAL;ICON" "EXTRA_RC;RC_DEPENDS" ${ARGN})
+  string(REPLACE "." "," VELD_VERSION_COMMAS "${A_VERSION}")
+  set(VELD_VERSION "${A_VERSION}")
+  set(VELD_DESCRIPTION "${A_DESCRIPTION}")
+  set(VELD_ORIGINAL "${A_ORIGINAL}")
+  set(VELD_NAME "${target}")
+  if(A_DLL)
+    set(VELD_FILETYPE "0x2L")
+    set(VELD_MANIFEST "")
+  else()
+    set(VELD_FILETYPE "0x1L")
+    set(VELD_MANIFEST_FILE "${CMAKE_CURRENT_BINARY_DIR}/${target}.manifest")
+    configure_file("${PROJECT_SOURCE_DIR}/cmake/templates/program.manifest.in" "${VELD_MANIFEST_FILE}" @ONLY)
+    set(VELD_MANIFEST "1 24 \"${target}.manifest\"")
+  endif()
+  if(A_ICON)
+    set(VELD_ICON "1 ICON \"${A_ICON}\"")
+  else()
+    set(VELD_ICON "")
+  endif()
+  string(JOIN "\n" VELD_EXTRA_RC ${A_EXTRA_RC})
+  set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}.rc")
+  configure_file("${PROJECT_SOURCE_DIR}/cmake/templates/program.rc.in" "${rc}" @ONLY)
+  target_sources(${target} PRIVATE "${rc}")
+  if(A_RC_DEPENDS)
+    set_source_files_properties("${rc}" PROPERTIES OBJECT_DEPENDS "${A_RC_DEPENDS}")
+  endif()
+endfunction()
+
+# A shipped program: GUI subsystem, static, resources, installed into dist/.
+function(veld_win32_program target)
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
+  veld_win32_resources(${target} ${ARGN})
+  install(TARGETS ${target} RUNTIME DESTINATION .)
+endfunction()
