@@ -2,35 +2,38 @@
 # Static i686 builds of libzip, libpng (from Debian's source packages, against Debian's
 # mingw zlib) and GoogleTest (from /usr/src/googletest). Cached outside the build tree;
 # rebuilt only when a version or this script changes. Prints the prefix on stdout.
+# Usage: build-deps.sh [i686|x86_64]   (default i686, the release architecture)
 set -euo pipefail
 export LC_ALL=C
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 CACHE="${VELD_DEPS_CACHE:-/var/cache/veld-deps}"
+ARCH="${1:-i686}"
+TRIPLE="$ARCH-w64-mingw32"
 
 ver() { dpkg-query -W -f='${source:Version}' "$1" 2>/dev/null || echo none; }
 key="libzip=$(ver libzip-dev) libpng=$(ver libpng-dev) gtest=$(ver googletest) zlib=$(ver libz-mingw-w64-dev) \
-gcc=$(i686-w64-mingw32-g++-posix -dumpversion) script=$(sha1sum "$0" "$ROOT/cmake/mingw-i686.cmake" | sha1sum | cut -c1-12)"
+gcc=$($TRIPLE-g++-posix -dumpversion) script=$(sha1sum "$0" "$ROOT/cmake/mingw-$ARCH.cmake" "$ROOT/cmake/mingw-common.cmake" | sha1sum | cut -c1-12)"
 hash="$(echo "$key" | sha1sum | cut -c1-16)"
-PREFIX="$CACHE/i686-$hash"
+PREFIX="$CACHE/$ARCH-$hash"
 
 if [ -f "$PREFIX/.complete" ]; then
   echo "$PREFIX"
   exit 0
 fi
 
-echo "deps: building static i686 libzip, libpng, googletest into $PREFIX" >&2
+echo "deps: building static $ARCH libzip, libpng, googletest into $PREFIX" >&2
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-log="$CACHE/build-$hash.log"
+log="$CACHE/build-$ARCH-$hash.log"
 mkdir -p "$CACHE"
 exec 3>&1 >"$log" 2>&1
 trap 'rc=$?; [ $rc -ne 0 ] && { echo "deps: failed, log follows" >&2; tail -40 "$log" >&2; }; rm -rf "$work"' EXIT
 rm -rf "$PREFIX"
 mkdir -p "$PREFIX"
 
-common=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake"
+common=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-$ARCH.cmake"
         -DCMAKE_INSTALL_PREFIX="$PREFIX" -DVELD_DEPS_PREFIX="$PREFIX"
-        -DZLIB_LIBRARY=/usr/i686-w64-mingw32/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/i686-w64-mingw32/include)
+        -DZLIB_LIBRARY=/usr/$TRIPLE/lib/libz.a -DZLIB_INCLUDE_DIR=/usr/$TRIPLE/include)
 
 fetch() { # $1 source package, $2 binary package whose source version to take
   local v; v="$(dpkg-query -W -f='${source:Version}' "$2" 2>/dev/null || true)"

@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
 "$ROOT/scripts/setup.sh"
-VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh")"
+VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh" i686)"
 export VELD_DEPS_PREFIX
 
 cmake --preset native >/dev/null

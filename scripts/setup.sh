@@ -14,6 +14,8 @@ PACKAGES=(
   libzip-dev libpng-dev zlib1g-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   # cross toolchain and Windows zlib
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev libz-mingw-w64-dev binutils-mingw-w64-i686
+  # 64-bit twin, for running the tests where the kernel cannot run 32-bit code
+  g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 mingw-w64-x86-64-dev
   # running and looking at Windows programs
   wine wine32:i386 wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wine file
   # source packages for the static cross builds
@@ -49,4 +51,5 @@ SRC
 fi
 
 # Static i686 libzip, libpng and GoogleTest, cached outside the build tree.
-"$ROOT/scripts/build-deps.sh" >/dev/null
+"$ROOT/scripts/build-deps.sh" i686 >/dev/null
+"$ROOT/scripts/build-deps.sh" x86_64 >/dev/null

@@ -8,9 +8,18 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
 
 "$ROOT/scripts/build.sh" || { echo "test: build failed"; exit 1; }
-export VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh")"
-
 cmake --preset native-asan >/dev/null && cmake --build --preset native-asan || { echo "test: asan build failed"; exit 1; }
+
+# The Windows tests run on the release build where Wine can start 32-bit code, else on its
+# 64-bit twin built from the same sources.
+source "$ROOT/scripts/wine-env.sh"
+veld_wine_detect
+WINBUILD="build/$VELD_WINE_BUILD"
+if [ "$VELD_WINE_BUILD" = win64 ]; then
+  echo "test: this kernel cannot run 32-bit code; Windows tests run on the x86_64 build under 64-bit Wine"
+  VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh" x86_64)" cmake --preset win64 >/dev/null \
+    && cmake --build --preset win64 || { echo "test: win64 build failed"; exit 1; }
+fi
 
 RESULTS="$ROOT/build/test-results"
 rm -rf "$RESULTS"
@@ -48,11 +57,10 @@ run_layer() {
 run_layer native build/native -L unit
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_layer native-asan build/native-asan -L unit
 
-source "$ROOT/scripts/wine-env.sh"
 veld_wine_up
 trap veld_wine_down EXIT
-run_layer wine-unit build/win32 -L unit
-run_layer wine-e2e build/win32 -L e2e
+run_layer wine-unit "$WINBUILD" -L unit
+run_layer wine-e2e "$WINBUILD" -L e2e
 veld_wine_down
 trap - EXIT
 
