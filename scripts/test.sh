@@ -46,8 +46,10 @@ run_layer() {
   local layer="$1" dir="$2"; shift 2
   mkdir -p "$RESULTS/$layer"
   echo "== $layer"
-  # GTEST_OUTPUT is read by every test program, native or under Wine (Z: maps "/").
-  if ! GTEST_OUTPUT="xml:$RESULTS/$layer/" ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"; then
+  # GTEST_OUTPUT is read by every test program; under Wine the folder is named by drive Z:.
+  local out="$RESULTS/$layer/"
+  case "$layer" in wine-*) out="Z:$(echo "$out" | tr / '\\')" ;; esac
+  if ! GTEST_OUTPUT="xml:$out" ctest --test-dir "$dir" --output-on-failure --timeout 600 "$@"; then
     status=1
     total_fail=$((total_fail + 1))
   fi
