@@ -4,9 +4,10 @@
 set -uo pipefail
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ] || [ -z "${VELD_WINE:-}" ]; then
   source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-  VELD_WINEPREFIX="${VELD_WINEPREFIX:-$VELD_ROOT/build/wineprefix-single}"
-  veld_wine_up
-  trap veld_wine_down EXIT
+  scratch="$(mktemp -d)"
+  VELD_WINEPREFIX="$scratch/prefix"
+  veld_wine_up 2>/dev/null
+  trap 'veld_wine_down; rm -rf "$scratch"' EXIT
 fi
 "$VELD_WINE" "$@"
 rc=$?
