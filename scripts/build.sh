@@ -11,7 +11,8 @@ export VELD_DEPS_PREFIX
 
 cmake --preset native >/dev/null
 cmake --build --preset native
-cmake --preset win32 >/dev/null
+# The cross build runs native tools of this build (the headless builder makes the carried packages).
+cmake --preset win32 -DVELD_NATIVE_DIR="$ROOT/build/native" >/dev/null
 cmake --build --preset win32
 
 rm -rf dist
