@@ -17,7 +17,7 @@ PACKAGES=(
   # 64-bit twin, for running the tests where the kernel cannot run 32-bit code
   g++-mingw-w64-x86-64 gcc-mingw-w64-x86-64 mingw-w64-x86-64-dev
   # running and looking at Windows programs
-  wine wine32:i386 wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wine file
+  wine wine32:i386 wine64 xvfb xauth xdotool imagemagick x11-utils fonts-wine file zip unzip
   # source packages for the static cross builds
   dpkg-dev
 )
