@@ -114,6 +114,10 @@ const std::vector<TokenCase>& tokenCases() {
 
       // Strings, character constants and constants.
       {"string_with_escapes", "~\"a\\n\"", false, {{"", Num}, {"~\"a\\n\"", Str}}},
+      {"escaped_quote_stays_inside", "~\"a\\\"b\" + 1", false,
+       {{"", Num}, {"~\"a\\\"b\"", Str}, {" ", Num}, {"+", Op}, {" 1", Num}}},
+      {"plain_string_has_no_escapes", "\"a\\\" + 1", false,
+       {{"", Num}, {"\"a\\\"", Str}, {" ", Num}, {"+", Op}, {" 1", Num}}},
       {"unknown_escape_is_its_own_token", "x = ~\"a\\qb\"", false,
        {{"x ", Txt}, {"=", Op}, {" ", Num}, {"~\"a", Str}, {"\\q", Str}, {"b\"", Str}}},
       {"escaped_string_left_open_takes_line_end", "~\"ab\\\r\nx", false,
