@@ -84,24 +84,41 @@ std::wstring className(HWND window) {
   return name;
 }
 
+struct ChildSearch {
+  const std::function<bool(HWND)>* match;
+  HWND found;
+};
+
+// Enumeration callbacks are named functions: a lambda cannot be stdcall on 32-bit.
+BOOL CALLBACK matchChild(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ChildSearch*>(param);
+  if (!(*search->match)(child)) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
 // The first descendant of `top` that `match` accepts.
 HWND findDescendant(HWND top, const std::function<bool(HWND)>& match) {
-  struct Search {
-    const std::function<bool(HWND)>* match;
-    HWND found;
-  } search{&match, nullptr};
-  EnumChildWindows(
-      top,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if ((*s->match)(child)) {
-          s->found = child;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  ChildSearch search{&match, nullptr};
+  EnumChildWindows(top, matchChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+struct TopLevelSearch {
+  std::wstring title, windowClass;
+  HWND found;
+};
+
+BOOL CALLBACK matchTopLevel(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TopLevelSearch*>(param);
+  // GetWindowTextW reads another process's title without sending it a message.
+  std::wstring title(search->title.size() + 2, L'\0');
+  const int n = GetWindowTextW(window, title.data(), static_cast<int>(title.size()));
+  title.resize(static_cast<size_t>(std::max(n, 0)));
+  if (title != search->title) return TRUE;
+  if (!search->windowClass.empty() && className(window) != search->windowClass) return TRUE;
+  search->found = window;
+  return FALSE;
 }
 
 bool sameTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
@@ -271,23 +288,8 @@ bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 HWND findWindow(const std::string& title, const std::string& windowClass) {
-  struct Search {
-    std::wstring title, windowClass;
-    HWND found;
-  } search{wide(title), wide(windowClass), nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        // GetWindowTextW reads another process's title without sending it a message.
-        std::wstring buffer(s->title.size() + 2, L'\0');
-        const int n = GetWindowTextW(window, buffer.data(), static_cast<int>(buffer.size()));
-        buffer.resize(static_cast<size_t>(std::max(n, 0)));
-        if (buffer != s->title) return TRUE;
-        if (!s->windowClass.empty() && className(window) != s->windowClass) return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TopLevelSearch search{wide(title), wide(windowClass), nullptr};
+  EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -442,9 +444,10 @@ std::vector<TreeItem> treeItems(HWND tree) {
     item.hItem = node.item;
     item.pszText = reinterpret_cast<LPWSTR>(memory.at(sizeof(TVITEMW)));
     item.cchTextMax = static_cast<int>(kItemTextChars);
+    const wchar_t empty = L'\0';  // no text left over from the item before
     LRESULT ok = 0;
     std::string itemText;
-    if (memory.write(0, &item, sizeof(item)) &&
+    if (memory.write(0, &item, sizeof(item)) && memory.write(sizeof(TVITEMW), &empty, sizeof(empty)) &&
         send(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(memory.at(0)), &ok) && ok) {
       itemText = memory.readText(sizeof(TVITEMW), kItemTextChars);
     }
@@ -513,7 +516,7 @@ std::vector<std::string> tabTexts(HWND tab) {
     item.mask = TCIF_TEXT;
     item.pszText = reinterpret_cast<LPWSTR>(memory.at(sizeof(TCITEMW)));
     item.cchTextMax = static_cast<int>(kItemTextChars);
-    const wchar_t empty = L'\0';
+    const wchar_t empty = L'\0';  // no text left over from the tab before
     LRESULT ok = 0;
     std::string itemText;
     if (memory.write(0, &item, sizeof(item)) && memory.write(sizeof(TCITEMW), &empty, sizeof(empty)) &&

@@ -61,6 +61,11 @@ LRESULT CALLBACK pageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcA(page, message, wParam, lParam);
 }
 
+BOOL CALLBACK setDefaultFont(HWND child, LPARAM) {
+  SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  return TRUE;
+}
+
 void createControls(HWND window) {
   g.main = window;
   g.status = addControl(window, "STATIC", "starting", SS_LEFT | SS_SUNKEN, 0, 10, 396, 520, 22, kStatus);
@@ -110,14 +115,7 @@ void createControls(HWND window) {
     SendMessageA(g.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
   }
 
-  const HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM f) -> BOOL {
-        SendMessageA(child, WM_SETFONT, static_cast<WPARAM>(f), FALSE);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(font));
+  EnumChildWindows(window, setDefaultFont, 0);
   showPage(0);
   report(kReady);
 }
