@@ -37,6 +37,8 @@ veld_wine_up() {
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$VELD_WINE" wineboot -i >/dev/null 2>&1
   "$VELD_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  # Xvfb has no window manager: let Wine draw frames and captions itself (also avoids waits on close).
+  "$VELD_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf /usr/share/wine/fonts/marlett.ttf \
      "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # One wineserver for the whole run, so each program starts warm.
