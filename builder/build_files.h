@@ -33,10 +33,6 @@ class BuildFiles {
   // Creates the file or truncates it. Null when it cannot be created.
   virtual std::unique_ptr<OutputFile> createFile(const std::string& path) = 0;
 
-  // Opens the file for writing at its end, creating it when missing, writes the bytes and closes it
-  // again. False when it cannot be opened or the bytes did not all reach it.
-  virtual bool appendToFile(const std::string& path, std::string_view bytes) = 0;
-
   virtual bool removeFile(const std::string& path) = 0;
 
   // The whole file, when it is not larger than maxSize; false otherwise (bytes then empty).

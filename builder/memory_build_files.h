@@ -36,13 +36,6 @@ class MemoryFiles final : public BuildFiles {
     return std::make_unique<Writer>(files[path]);
   }
 
-  bool appendToFile(const std::string& path, std::string_view bytes) override {
-    if (path.empty() || unwritable.count(path) > 0 || folders.count(path) > 0) return false;
-    files[path] += bytes;
-    ++appends;
-    return true;
-  }
-
   bool removeFile(const std::string& path) override {
     if (unwritable.count(path) > 0) return false;
     return files.erase(path) > 0;
@@ -59,8 +52,6 @@ class MemoryFiles final : public BuildFiles {
     auto it = files.find(path);
     return it == files.end() ? std::string("<missing>") : it->second;
   }
-
-  int appends = 0;
 
  private:
   class Reader final : public ByteReader {

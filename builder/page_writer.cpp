@@ -21,21 +21,16 @@ void PageWriter::writeIndexLine(std::uint64_t level, std::string_view kind, std:
   }
 }
 
-// Pieces that follow each other in one step go to the file in one write: the page file is still
-// never held open between two steps, and the bytes are those of piece after piece.
 void PageWriter::appendToPage(const std::string& bytes) {
-  if (currentPagePath_.empty()) return;
-  if (!files_.appendToFile(currentPagePath_, bytes) && !currentPageFailed_) {
-    currentPageFailed_ = true;
-    problems_.report("cannot write the page file " + currentPagePath_);
-  }
+  if (pageOpen_) page_ += bytes;
 }
 
 void PageWriter::startPage(std::uint64_t number, std::string_view title) {
   currentEntryName_ = pageEntryName(number);
   currentPagePath_ = temporaryFolder_ + currentEntryName_;
-  currentPageFailed_ = false;
   files_.removeFile(currentPagePath_);
+  pageOpen_ = true;
+  page_.clear();
   appendToPage(pieceBytes(kPageFirstLine) + pieceBytes(kPageSecondLine) + pieceBytes(headingLine(title)));
 }
 
@@ -54,7 +49,7 @@ void PageWriter::flushBlock(bool coloured) {
   if (!pendingCode_.empty()) {
     section += pieceBytes(kCodeTableOpening);
     // Code before the first page goes nowhere: no need to colour it.
-    if (!currentPagePath_.empty()) section += pieceBytes(coloured ? colours_.colourCode(pendingCode_) : pendingCode_);
+    if (pageOpen_) section += pieceBytes(coloured ? colours_.colourCode(pendingCode_) : pendingCode_);
     section += pieceBytes(kCodeTableClosing);
   }
   appendToPage(section);
@@ -63,8 +58,17 @@ void PageWriter::flushBlock(bool coloured) {
 }
 
 void PageWriter::closePage() {
-  if (currentPagePath_.empty()) return;
+  if (!pageOpen_) return;
   appendToPage(pieceBytes(kPageLastLine));
+  pageOpen_ = false;
+  std::unique_ptr<OutputFile> file = files_.createFile(currentPagePath_);
+  const bool written = file && file->write(page_.data(), page_.size()) && file->close();
+  page_.clear();
+  if (!written) {
+    // Whatever is at the path now is not this page: better no entry than a wrong one.
+    problems_.report("cannot write the page file " + currentPagePath_);
+    return;
+  }
   if (!package_.addFile(currentPagePath_, currentEntryName_)) {
     problems_.report("cannot add " + currentEntryName_ + " to the package");
   }

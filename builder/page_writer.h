@@ -1,5 +1,10 @@
-// Writes what the tag parser decides: index lines, and pages assembled piece by piece in page files
-// of the temporary folder, each added to the package once it is complete.
+// Writes what the tag parser decides: index lines, and pages assembled piece by piece, each written
+// to its page file in the temporary folder and added to the package once it is complete.
+//
+// The page being assembled is held in memory and its file written in one go when the page closes:
+// the file holds the same bytes as if every piece had been appended on its own, but costs one file
+// opening per page instead of one per piece (which dominates a build on slow file systems). Memory
+// stays bounded by the largest page.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +28,7 @@ class PageWriter {
   // Appends "level,kind,title" and CR LF to the index file.
   void writeIndexLine(std::uint64_t level, std::string_view kind, std::string_view title);
 
-  // Makes page `number` current, replaces any file left at its path, and writes the page's head.
+  // Makes page `number` current, deletes any file left at its path, and starts the page with its head.
   void startPage(std::uint64_t number, std::string_view title);
 
   // Appends one piece to the current page: nothing happens before the first page.
@@ -35,7 +40,8 @@ class PageWriter {
   // Pending text and pending code as one section; the code in a table, coloured or plain. Both empty.
   void flushBlock(bool coloured);
 
-  // Writes the page's last line and adds the page file to the package. Nothing before the first page.
+  // Adds the page's last line, writes the page file and adds it to the package. Nothing before the
+  // first page, nor twice for one page.
   void closePage();
 
   // The collected lines, joined by CR LF; the parser appends to them.
@@ -43,6 +49,8 @@ class PageWriter {
   std::string& pendingCode() { return pendingCode_; }
 
   const std::string& currentPagePath() const { return currentPagePath_; }
+  // The current page as far as it is assembled; empty when no page is open.
+  const std::string& currentPageBytes() const { return page_; }
 
  private:
   void appendToPage(const std::string& bytes);
@@ -56,8 +64,9 @@ class PageWriter {
 
   std::string currentPagePath_;
   std::string currentEntryName_;
-  bool currentPageFailed_ = false;  // reported once per page
-  bool indexFailed_ = false;        // reported once
+  bool pageOpen_ = false;
+  std::string page_;
+  bool indexFailed_ = false;  // reported once
   std::string pendingText_;
   std::string pendingCode_;
 };

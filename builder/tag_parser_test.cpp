@@ -55,7 +55,12 @@ struct Parsing {
     for (const std::string& line : source) parser.parseLine(line);
   }
   std::string indexText() const { return files.at("T\\index.txt"); }
-  std::string page(int n) const { return files.at("T\\" + std::to_string(n) + ".html"); }
+  // The page as far as written: the open page from the writer, a closed one from its file.
+  std::string page(int n) const {
+    const std::string path = "T\\" + std::to_string(n) + ".html";
+    if (writer.currentPagePath() == path && !writer.currentPageBytes().empty()) return writer.currentPageBytes();
+    return files.at(path);
+  }
 };
 
 TEST(MatchesTag, ComparesIgnoringCaseByEachTest) {

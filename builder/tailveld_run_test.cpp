@@ -98,7 +98,9 @@ struct ToolRun {
   // A PureBasic installation as the IDE presents it to its tools.
   void fromIde() {
     host.environment["PB_TOOL_IDE"] = "C:\\PB\\PureBasic.exe";
-    host.environment["PB_TOOL_Preferences"] = "C:\\PB\\PureBasic.prefs";
+    // The preference file is read from the real file system: a path where surely none is.
+    host.environment["PB_TOOL_Preferences"] =
+        (std::filesystem::temp_directory_path() / "veld-no-such-folder" / "PureBasic.prefs").string();
     files.files["C:\\PB\\PureBasic.exe"] = "ide";
     files.files["C:\\PB\\veld\\VeldViewer.exe"] = "viewer";
     files.files["C:\\src\\x.pbi"] = ";&&&2 Tips\r\n;/// Some useful tips\r\n";
