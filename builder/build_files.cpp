@@ -73,6 +73,17 @@ class SystemBuildFiles final : public BuildFiles {
     return std::make_unique<StdioOutput>(file);
   }
 
+  bool writeWholeFile(const std::string& path, std::string_view bytes) override {
+    if (!usable(path)) return false;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    // One write of the whole: no stdio buffer to set up and fill first.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (std::fclose(file) != 0) ok = false;
+    return ok;
+  }
+
   bool removeFile(const std::string& path) override { return usable(path) && std::remove(path.c_str()) == 0; }
 
   bool readWholeFile(const std::string& path, std::size_t maxSize, std::string& bytes) override {

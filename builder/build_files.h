@@ -33,6 +33,9 @@ class BuildFiles {
   // Creates the file or truncates it. Null when it cannot be created.
   virtual std::unique_ptr<OutputFile> createFile(const std::string& path) = 0;
 
+  // Creates the file or truncates it, writes the bytes and closes it. False when any of it failed.
+  virtual bool writeWholeFile(const std::string& path, std::string_view bytes) = 0;
+
   virtual bool removeFile(const std::string& path) = 0;
 
   // The whole file, when it is not larger than maxSize; false otherwise (bytes then empty).

@@ -36,6 +36,12 @@ class MemoryFiles final : public BuildFiles {
     return std::make_unique<Writer>(files[path]);
   }
 
+  bool writeWholeFile(const std::string& path, std::string_view bytes) override {
+    if (path.empty() || unwritable.count(path) > 0 || folders.count(path) > 0) return false;
+    files[path] = bytes;
+    return true;
+  }
+
   bool removeFile(const std::string& path) override {
     if (unwritable.count(path) > 0) return false;
     return files.erase(path) > 0;

@@ -28,6 +28,8 @@ void PageWriter::appendToPage(const std::string& bytes) {
 void PageWriter::startPage(std::uint64_t number, std::string_view title) {
   currentEntryName_ = pageEntryName(number);
   currentPagePath_ = temporaryFolder_ + currentEntryName_;
+  // Deleted rather than truncated when written: some file systems flush a truncated file to disk
+  // when it is closed, which costs a disk wait per page.
   files_.removeFile(currentPagePath_);
   pageOpen_ = true;
   page_.clear();
@@ -61,8 +63,7 @@ void PageWriter::closePage() {
   if (!pageOpen_) return;
   appendToPage(pieceBytes(kPageLastLine));
   pageOpen_ = false;
-  std::unique_ptr<OutputFile> file = files_.createFile(currentPagePath_);
-  const bool written = file && file->write(page_.data(), page_.size()) && file->close();
+  const bool written = files_.writeWholeFile(currentPagePath_, page_);
   page_.clear();
   if (!written) {
     // Whatever is at the path now is not this page: better no entry than a wrong one.

@@ -1,5 +1,7 @@
 #include "builder/tag_parser.h"
 
+#include <array>
+
 #include "common/text.h"
 
 namespace veld {
@@ -18,19 +20,44 @@ constexpr std::string_view kBlockEnd = ";}";
 
 bool startsWith(std::string_view line, std::string_view tag) { return matchesTag(line, tag, TagTest::StartsWith); }
 
+// The system's ANSI lower-case mapping maps each byte on its own, so it is taken once for all 256
+// bytes: every line goes through several tag tests.
+const std::array<char, 256>& lowerCaseTable() {
+  static const std::array<char, 256> table = [] {
+    std::string bytes(256, '\0');
+    for (int b = 0; b < 256; ++b) bytes[static_cast<std::size_t>(b)] = static_cast<char>(b);
+    const std::string lower = ansiToLower(bytes);
+    std::array<char, 256> result{};
+    for (std::size_t b = 0; b < 256; ++b) result[b] = b < lower.size() ? lower[b] : static_cast<char>(b);
+    return result;
+  }();
+  return table;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+  const std::array<char, 256>& lower = lowerCaseTable();
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (lower[static_cast<unsigned char>(a[i])] != lower[static_cast<unsigned char>(b[i])]) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool matchesTag(std::string_view line, std::string_view tag, TagTest test) {
-  // The mapping is byte for byte, so only the compared part of a long line needs mapping.
   switch (test) {
     case TagTest::StartsWith:
-      return line.size() >= tag.size() && ansiToLower(line.substr(0, tag.size())) == ansiToLower(tag);
+      return line.size() >= tag.size() && equalIgnoringCase(line.substr(0, tag.size()), tag);
     case TagTest::EndsWith:
-      return line.size() >= tag.size() && ansiToLower(line.substr(line.size() - tag.size())) == ansiToLower(tag);
+      return line.size() >= tag.size() && equalIgnoringCase(line.substr(line.size() - tag.size()), tag);
     case TagTest::Contains:
-      return ansiToLower(line).find(ansiToLower(tag)) != std::string::npos;
+      for (std::size_t at = 0; at + tag.size() <= line.size(); ++at) {
+        if (equalIgnoringCase(line.substr(at, tag.size()), tag)) return true;
+      }
+      return false;
     case TagTest::Equals:
-      return line.size() == tag.size() && ansiToLower(line) == ansiToLower(tag);
+      return equalIgnoringCase(line, tag);
   }
   return false;
 }

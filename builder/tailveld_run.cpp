@@ -36,10 +36,7 @@ void endWithMessage(EndWatch& host, const std::string& title, const std::string&
 // Truncates and writes the library file. A failure (another builder has it loaded) is not
 // reported: the file that is there is loaded instead.
 void writeLibraryFile(BuildFiles& files, const std::string& path, std::string_view bytes) {
-  std::unique_ptr<OutputFile> file = files.createFile(path);
-  if (!file) return;
-  file->write(bytes.data(), bytes.size());
-  file->close();
+  files.writeWholeFile(path, bytes);
 }
 
 // The IDE's own library colours code exactly as the user's editor does, so it is preferred when
