@@ -16,15 +16,8 @@ struct IndexLine {
   std::string title;
 };
 
-// Field k (from 1): the text between the (k-1)-th and the k-th comma; the last field runs to the
-// end of the line; a field beyond the last comma is empty.
-std::string_view indexField(std::string_view line, int k);
-
-// Integer value of a text: blanks and tabs skipped, an optional sign, then "$" and hexadecimal
-// digits, "%" and binary digits, or decimal digits, up to the first other character; no digits
-// give 0. Values beyond the 32-bit range are held at its ends, so a huge level stays huge.
-std::int32_t integerValue(std::string_view text);
-
+// The fields by the package format's reading rules; the level is the integer value of field 1
+// ("$" hexadecimal, "%" binary or decimal, held at the ends of the 32-bit range).
 IndexLine parseIndexLine(std::string_view line);
 
 // Every line of a topic list (line reading), one entry per line, empty lines included.

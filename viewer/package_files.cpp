@@ -4,7 +4,9 @@
 
 namespace veld {
 
-std::string pageEntryName(std::int64_t n) { return std::to_string(n) + ".html"; }
+std::string pageFileName(std::int64_t n) {
+  return n >= 0 ? pageEntryName(static_cast<std::uint64_t>(n)) : std::to_string(n) + ".html";
+}
 
 std::int64_t pageNumberOfEntry(std::string_view name) {
   constexpr std::string_view kSuffix = ".html";
@@ -38,7 +40,7 @@ std::string PackageFiles::extractIndex(const std::string& packagePath) {
 std::string PackageFiles::extractPage(const std::string& packagePath, std::int64_t n) {
   const std::string destination = pagePath(n);
   archive_.openArchive(packagePath);
-  extractTo(destination, pageEntryName(n));
+  extractTo(destination, pageFileName(n));
   archive_.closeArchive();
   return destination;
 }

@@ -10,16 +10,15 @@
 
 #include "common/archive_access.h"
 #include "common/files.h"
+#include "common/package_format.h"
 #include "viewer/index_line.h"
 
 namespace veld {
 
-inline constexpr char kIndexEntryName[] = "index.txt";
+// The page file of topic n: its entry name, and "-1.html" for -1 (no topic), which no package holds.
+std::string pageFileName(std::int64_t n);
 
-// "n.html" for page n ("-1.html" for -1).
-std::string pageEntryName(std::int64_t n);
-
-// The page number of an entry named exactly as pageEntryName writes it; -1 for any other name
+// The page number of an entry named exactly as the builder names pages; -1 for any other name
 // ("01.html", "1.HTML", "index.txt").
 std::int64_t pageNumberOfEntry(std::string_view name);
 
@@ -29,7 +28,7 @@ class PackageFiles {
   PackageFiles(ArchiveAccess& archive, FileAccess& files, std::string tempFolder);
 
   std::string indexPath() const { return tempFolder_ + kIndexEntryName; }
-  std::string pagePath(std::int64_t n) const { return tempFolder_ + pageEntryName(n); }
+  std::string pagePath(std::int64_t n) const { return tempFolder_ + pageFileName(n); }
 
   // Extracts the topic list to the temporary folder; the file's path, whether or not it was
   // extracted.

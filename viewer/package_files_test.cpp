@@ -12,9 +12,9 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(PageEntryNames, OnlyTheNamesPagesAreWrittenUnder) {
-  EXPECT_EQ(pageEntryName(0), "0.html");
-  EXPECT_EQ(pageEntryName(12), "12.html");
-  EXPECT_EQ(pageEntryName(-1), "-1.html");
+  EXPECT_EQ(pageFileName(0), "0.html");
+  EXPECT_EQ(pageFileName(12), "12.html");
+  EXPECT_EQ(pageFileName(-1), "-1.html");
   const struct {
     const char* name;
     std::int64_t page;

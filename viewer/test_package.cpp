@@ -58,6 +58,23 @@ std::vector<Entry> packageEntries(const std::vector<Topic>& topics) {
   return entries;
 }
 
+std::string readEntry(const std::string& zipPath, const std::string& entryName) {
+  int error = 0;
+  zip_t* z = zip_open(zipPath.c_str(), ZIP_RDONLY, &error);
+  if (z == nullptr) return {};
+  std::string out;
+  zip_stat_t st;
+  zip_file_t* f = zip_stat(z, entryName.c_str(), 0, &st) == 0 ? zip_fopen(z, entryName.c_str(), 0) : nullptr;
+  if (f != nullptr) {
+    out.resize(static_cast<std::size_t>(st.size));
+    const zip_int64_t n = zip_fread(f, &out[0], out.size());
+    out.resize(n < 0 ? 0 : static_cast<std::size_t>(n));
+    zip_fclose(f);
+  }
+  zip_discard(z);
+  return out;
+}
+
 std::string readBytes(const std::string& path) {
   std::ifstream in(fs::u8path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -32,6 +32,9 @@ std::string indexText(const std::vector<std::string>& lines);
 // then the topic list.
 std::vector<Entry> packageEntries(const std::vector<Topic>& topics);
 
+// The uncompressed bytes of one entry of a zip archive; empty when it cannot be read.
+std::string readEntry(const std::string& zipPath, const std::string& entryName);
+
 // The bytes of a file (empty when it cannot be read) and a file written whole; paths are native
 // to the running system (UTF-8).
 std::string readBytes(const std::string& path);
