@@ -79,5 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   zip.closeArchive();
   std::remove(dest.c_str());
+  std::remove(archive.c_str());  // nothing left behind when the run ends
   return 0;
 }
