@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/archive_access.h"
+#include "common/text.h"
 #include "tailveld_e2e_paths.h"
 #include "uidriver.h"
 
@@ -169,7 +170,8 @@ class TailVeld : public ::testing::Test {
   ui::ProgramStart startWith(const std::string& argument) const {
     ui::ProgramStart start;
     start.commandLine = std::string("\"") + VELD_E2E_TAILVELD + "\"";
-    if (!argument.empty()) start.commandLine += " \"" + argument + "\"";
+    // The driver takes UTF-8; the tool reads its command line back in the ANSI code page.
+    if (!argument.empty()) start.commandLine += " \"" + veld::ansiToUtf8(argument) + "\"";
     start.setEnvironment = environment_;
     start.unsetEnvironment = unset_;
     return start;
@@ -284,6 +286,27 @@ TEST_F(TailVeld, ManyTopicsAndLongLines) {
   EXPECT_GT(entries[kTopics].bytes.size(), 10u << 20);
   EXPECT_EQ(entries[kTopics + 1].name, std::to_string(kTopics + 1) + ".html");
   EXPECT_EQ(entries[kTopics + 2].name, "index.txt");
+}
+
+// The tool holds paths as ANSI bytes: a module name outside ASCII reaches the package and the viewer.
+TEST_F(TailVeld, ModuleNamedOutsideAscii) {
+  const std::string folder = (root_ / "src").string() + "\\";
+  const std::string module = folder + "Caf\xE9.pbi";  // code page 1252
+  HANDLE file = CreateFileA(module.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    // Wine maps names to the host's locale: under LC_ALL=C no name outside ASCII can exist at all.
+    GTEST_SKIP() << "this system takes no file names outside ASCII";
+  }
+  const std::string bytes = ";&&&1 Caf\xE9\r\n";
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  run(module);
+  const std::string package = folder + "Caf\xE9.veld";
+  EXPECT_NE(GetFileAttributesA(package.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(entryBytes(packageEntries(package), "index.txt"), "0,1,Caf\xE9\r\n0,1,Compilation\r\n");
+  EXPECT_EQ(recorded("veld\\VeldViewer.exe", 1),
+            std::vector<std::string>{"\"" + home_ + "veld\\VeldViewer.exe\" \"" + package + "\""});
 }
 
 TEST_F(TailVeld, ModuleThatCannotBeReadGivesOnlyTheClosingTopic) {
