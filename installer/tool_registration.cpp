@@ -32,6 +32,26 @@ void writeToolCount(PreferenceStore& tools, std::int64_t count) {
   tools.writeInteger(kToolCountKey, static_cast<std::int32_t>(count));
 }
 
+std::size_t groupCount(PreferenceStore& tools) {
+  std::size_t count = 0;
+  if (tools.examineGroups()) {
+    while (tools.nextGroup()) ++count;
+  }
+  return count;
+}
+
+// Removes the entry found for a tool. The store removes by name, and the first group of that name
+// is the one removed: when that is not the tool's entry (a file with two groups of one name), the
+// entry stays rather than another tool's group going in its place. True when a group went.
+bool removeToolEntry(PreferenceStore& tools, const std::string& group, const std::string& menuName) {
+  if (!tools.selectGroup(group) || ansiToUpper(tools.readString(kMenuItemNameKey, "")) != ansiToUpper(menuName)) {
+    return false;
+  }
+  const std::size_t before = groupCount(tools);
+  tools.removeGroup(group);
+  return groupCount(tools) < before;
+}
+
 std::vector<std::string> groupNames(PreferenceStore& tools) {
   std::vector<std::string> names;
   if (!tools.examineGroups()) return names;
@@ -96,10 +116,7 @@ void removeTools(PreferenceStore& tools) {
   std::int64_t count = readToolCount(tools);
   for (const char* menuName : {kViewerMenuName, kBuilderMenuName}) {
     const std::string group = findToolGroup(tools, menuName);
-    if (!group.empty()) {
-      tools.removeGroup(group);
-      --count;
-    }
+    if (!group.empty() && removeToolEntry(tools, group, menuName)) --count;
   }
   writeToolCount(tools, count);
 }

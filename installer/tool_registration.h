@@ -26,7 +26,8 @@ std::int32_t readToolCount(PreferenceStore& tools);
 std::string findToolGroup(PreferenceStore& tools, const std::string& menuName);
 
 // Removes the first entry of each of the two tools and lowers ToolCount once per removed entry.
-// ToolCount is written on every call.
+// ToolCount is written on every call. An entry whose group name an earlier group also has is left
+// alone, since removing by that name would take the other group.
 void removeTools(PreferenceStore& tools);
 
 // Adds an entry for each of the two tools that has none, with the commands in the veld folder,

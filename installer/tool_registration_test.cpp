@@ -126,6 +126,14 @@ TEST_F(ToolRegistration, OnlyTheFirstOfTwoEntriesOfATool) {
   EXPECT_EQ(install(before), "[ToolsInfo]\r\nToolCount = 2\r\n" + second + builderEntry("Tool_0"));
 }
 
+// Removal goes by group name and takes the first group of that name: here that is another tool's.
+TEST_F(ToolRegistration, AnEntryBehindAGroupOfTheSameNameIsLeftAlone) {
+  const std::string before = "[ToolsInfo]\r\nToolCount = 2\r\n" + foreign(1, "Beautifier") +
+                             "[Tool_1]\r\nMenuItemName = VeldViewer\r\n";
+  EXPECT_EQ(install(before), "[ToolsInfo]\r\nToolCount = 3\r\n" + foreign(1, "Beautifier") +
+                                 "[Tool_1]\r\nMenuItemName = VeldViewer\r\n" + builderEntry("Tool_0"));
+}
+
 TEST_F(ToolRegistration, CounterIsWrittenEvenWhenNothingChangesAndNeverWraps) {
   EXPECT_EQ(uninstall("; my tools\r\n"), "; my tools\r\n[ToolsInfo]\r\nToolCount = 0\r\n");
   EXPECT_EQ(uninstall("[ToolsInfo]\r\nToolCount = abc\r\n"), "[ToolsInfo]\r\nToolCount = 0\r\n");
