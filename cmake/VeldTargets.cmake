@@ -75,6 +75,8 @@ endfunction()
 # A shipped program: GUI subsystem, static, resources, installed into dist/.
 function(veld_win32_program target)
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
+  # Shipped and carried inside the installer: no symbol tables.
+  target_link_options(${target} PRIVATE -s)
   veld_win32_resources(${target} ${ARGN})
   install(TARGETS ${target} RUNTIME DESTINATION .)
 endfunction()
