@@ -61,20 +61,21 @@ char16_t fallbackUpper(char16_t u) {
     case 0x0153: return 0x0152;
     case 0x017E: return 0x017D;
     case 0x00FF: return 0x0178;
-    case 0x00B5: return 0x039C;
     default: return u;
   }
 }
 
 // Maps one UTF-16 code unit; surrogates stay as they are, as CharLowerBuffW/CharUpperBuffW treat
-// every code unit alone.
+// every code unit alone. Like the system, only mappings that lead back to the same unit count:
+// MICRO SIGN, dotless i, long s, final sigma, KELVIN SIGN and the like keep their case.
 char16_t mapUnit(char16_t u, bool upper) {
   if (u >= 0xD800 && u <= 0xDFFF) return u;
   const locale_t loc = unicodeLocale();
   if (loc == static_cast<locale_t>(nullptr)) return upper ? fallbackUpper(u) : fallbackLower(u);
   const wint_t m = upper ? towupper_l(u, loc) : towlower_l(u, loc);
-  // A mapping that leaves the basic plane would not fit one code unit: keep the unit.
-  return m <= 0xFFFF ? static_cast<char16_t>(m) : u;
+  if (m == u || m > 0xFFFF) return u;
+  const wint_t back = upper ? towlower_l(m, loc) : towupper_l(m, loc);
+  return back == u ? static_cast<char16_t>(m) : u;
 }
 
 std::string mapAnsi(std::string_view ansi, bool upper) {

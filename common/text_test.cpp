@@ -120,6 +120,10 @@ TEST(Utf16Case, MapsBeyondLatin1AndLeavesSurrogatesAlone) {
             (std::u16string{0x00C9, 0x0178, 0x0391, 0x042F, 0x00DF}));
   EXPECT_EQ(utf16ToLower(std::u16string{0x00C9, 0x0178, 0x0391, 0x042F}),
             (std::u16string{0x00E9, 0x00FF, 0x03B1, 0x044F}));
+  // Mappings that do not lead back are not made.
+  const std::u16string oneWay{0x00B5, 0x0131, 0x017F, 0x212A};  // micro, dotless i, long s, Kelvin
+  EXPECT_EQ(utf16ToUpper(oneWay), oneWay);
+  EXPECT_EQ(utf16ToLower(oneWay), oneWay);
   const std::u16string pair{0xD801, 0xDC00};  // a supplementary letter: code units pass unchanged
   EXPECT_EQ(utf16ToUpper(pair), pair);
   EXPECT_EQ(utf16ToUpper(std::u16string(u"a\0b", 3)), std::u16string(u"A\0B", 3));
