@@ -287,6 +287,15 @@ TEST_F(ViewerTest, SearchListsPagesAndChoosingAResultShowsIt) {
   EXPECT_TRUE(ui::waitUntil([&] { return ui::listItems(list).empty(); }));
   ASSERT_TRUE(ui::typeAndEnter(field, "font"));  // markup counts: every page
   EXPECT_TRUE(ui::waitUntil([&] { return ui::listItems(list).size() == kExampleTree.size(); }));
+
+  // Tab moves the keyboard focus on from the field to the list.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  const DWORD thread = GetWindowThreadProcessId(window_, nullptr);
+  ASSERT_TRUE(ui::waitUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == field; }));
+  PostMessageW(field, WM_KEYDOWN, VK_TAB, 0x000F0001);
+  PostMessageW(field, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001u));
+  EXPECT_TRUE(ui::waitUntil([&] { return GetGUIThreadInfo(thread, &gui) && gui.hwndFocus == list; }));
   closeViewer();
 }
 

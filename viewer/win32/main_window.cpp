@@ -219,6 +219,12 @@ LRESULT MainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       onClose();
       return 0;
+    case WM_ACTIVATE:
+      onActivate(wParam);
+      return 0;
+    case WM_SETFOCUS:
+      onSetFocus();
+      return 0;
     case kTreeClickedMessage:
       onTreeClicked();
       return 0;
@@ -269,6 +275,18 @@ void MainWindow::onCommand(int id, int code) {
 void MainWindow::onClose() {
   // Leaves the event loop; the window stays until the geometry has been saved.
   PostQuitMessage(0);
+}
+
+// The keyboard focus goes back to the gadget that had it when the user left the window.
+void MainWindow::onActivate(WPARAM state) {
+  if (LOWORD(state) != WA_INACTIVE) return;
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+void MainWindow::onSetFocus() {
+  HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) ? lastFocus_ : tree_;
+  if (target != nullptr) SetFocus(target);
 }
 
 void MainWindow::onTreeClicked() { showTopic(selectedTopic()); }

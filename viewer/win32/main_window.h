@@ -48,6 +48,8 @@ class MainWindow {
   LRESULT onNotify(const NMHDR& header);
   void onCommand(int id, int code);
   void onClose();
+  void onActivate(WPARAM state);
+  void onSetFocus();
   void onTreeClicked();
 
   void createGadgets();
@@ -81,6 +83,7 @@ class MainWindow {
   std::unique_ptr<WebView> web_;
   KindIcons icons_;
 
+  HWND lastFocus_ = nullptr;      // the gadget that had the focus when the window was left
   std::vector<HTREEITEM> items_;  // by item index
   int treeEventsMuted_ = 0;       // the program's own tree changes raise no events
   bool correctingSize_ = false;
