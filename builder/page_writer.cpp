@@ -21,8 +21,15 @@ void PageWriter::writeIndexLine(std::uint64_t level, std::string_view kind, std:
   }
 }
 
-void PageWriter::appendToPage(const std::string& bytes) {
-  if (pageOpen_) page_ += bytes;
+void PageWriter::appendPieceToPage(std::string_view text) {
+  if (!pageOpen_) return;
+  // A big piece gets room of its own size (plus its "<BR>"s) instead of the doubling of the page's
+  // capacity, which could hold twice the page in memory.
+  constexpr std::size_t kBigPiece = 1u << 20;
+  if (text.size() >= kBigPiece && page_.capacity() - page_.size() < text.size()) {
+    page_.reserve(page_.size() + text.size() + text.size() / 8 + 64);
+  }
+  appendPiece(page_, text);
 }
 
 void PageWriter::startPage(std::uint64_t number, std::string_view title) {
@@ -33,35 +40,41 @@ void PageWriter::startPage(std::uint64_t number, std::string_view title) {
   files_.removeFile(currentPagePath_);
   pageOpen_ = true;
   page_.clear();
-  appendToPage(pieceBytes(kPageFirstLine) + pieceBytes(kPageSecondLine) + pieceBytes(headingLine(title)));
+  appendPieceToPage(kPageFirstLine);
+  appendPieceToPage(kPageSecondLine);
+  appendPieceToPage(headingLine(title));
 }
 
-void PageWriter::writePiece(std::string_view text) { appendToPage(pieceBytes(text)); }
+void PageWriter::writePiece(std::string_view text) { appendPieceToPage(text); }
 
 void PageWriter::flushText() {
   if (pendingText_.empty()) return;
-  appendToPage(pieceBytes(kSectionRule) + pieceBytes(pendingText_));
+  appendPieceToPage(kSectionRule);
+  appendPieceToPage(pendingText_);
   pendingText_.clear();
 }
 
 void PageWriter::flushBlock(bool coloured) {
   if (pendingText_.empty() && pendingCode_.empty()) return;
-  std::string section = pieceBytes(kSectionRule);  // exactly one rule per section
-  if (!pendingText_.empty()) section += pieceBytes(pendingText_);
+  appendPieceToPage(kSectionRule);  // exactly one rule per section
+  if (!pendingText_.empty()) appendPieceToPage(pendingText_);
   if (!pendingCode_.empty()) {
-    section += pieceBytes(kCodeTableOpening);
+    appendPieceToPage(kCodeTableOpening);
     // Code before the first page goes nowhere: no need to colour it.
-    if (pageOpen_) section += pieceBytes(coloured ? colours_.colourCode(pendingCode_) : pendingCode_);
-    section += pieceBytes(kCodeTableClosing);
+    if (coloured && pageOpen_) {
+      appendPieceToPage(colours_.colourCode(pendingCode_));
+    } else {
+      appendPieceToPage(pendingCode_);
+    }
+    appendPieceToPage(kCodeTableClosing);
   }
-  appendToPage(section);
   pendingText_.clear();
   pendingCode_.clear();
 }
 
 void PageWriter::closePage() {
   if (!pageOpen_) return;
-  appendToPage(pieceBytes(kPageLastLine));
+  appendPieceToPage(kPageLastLine);
   pageOpen_ = false;
   const bool written = files_.writeWholeFile(currentPagePath_, page_);
   page_.clear();

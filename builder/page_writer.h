@@ -53,7 +53,7 @@ class PageWriter {
   const std::string& currentPageBytes() const { return page_; }
 
  private:
-  void appendToPage(const std::string& bytes);
+  void appendPieceToPage(std::string_view text);
 
   BuildFiles& files_;
   PackageSink& package_;

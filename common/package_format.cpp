@@ -42,19 +42,22 @@ std::string headingLine(std::string_view title) {
   return line;
 }
 
-std::string pieceBytes(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16 + 2);
+void appendPiece(std::string& page, std::string_view text) {
   std::size_t from = 0;
   for (;;) {
     const std::size_t crlf = text.find("\r\n", from);
     if (crlf == std::string_view::npos) break;
-    out.append(text, from, crlf + 2 - from);
-    out += kPieceLineStart;
+    page.append(text, from, crlf + 2 - from);
+    page += kPieceLineStart;
     from = crlf + 2;
   }
-  out.append(text, from, std::string_view::npos);
-  out += kLineEnd;
+  page.append(text, from, std::string_view::npos);
+  page += kLineEnd;
+}
+
+std::string pieceBytes(std::string_view text) {
+  std::string out;
+  appendPiece(out, text);
   return out;
 }
 

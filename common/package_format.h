@@ -44,8 +44,9 @@ inline constexpr char kPieceLineStart[] = "<BR>";
 std::string headingLine(std::string_view title);
 
 // A piece as it goes into a page: every CR LF inside it followed by "<BR>", and one CR LF appended.
-// An empty text gives CR LF alone.
+// An empty text gives CR LF alone. appendPiece adds it to the end of `page`.
 std::string pieceBytes(std::string_view text);
+void appendPiece(std::string& page, std::string_view text);
 
 // --- index.txt -----------------------------------------------------------------------------------
 
