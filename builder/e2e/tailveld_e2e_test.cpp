@@ -364,6 +364,40 @@ TEST_F(TailVeld, StartedOutsideTheIdeShowsTheFatalMessage) {
   EXPECT_TRUE(nothingRecorded("veld\\VeldViewer.exe"));
 }
 
+TEST_F(TailVeld, LibraryThatCannotBeLoadedEndsTheRunWithItsMessage) {
+  const std::string module = source("x.pbi", ";&&&1 A\r\n");
+  const std::string library = systemTemporaryFolder() + "SyntaxHilighting.dll";
+  writeFile(library, "not a library");
+  {
+    // Held open against writing, as by a builder still running: the file there is loaded.
+    HANDLE held = CreateFileA(library.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ui::Program tool = ui::Program::start(startWith(module));
+    ASSERT_TRUE(tool.valid());
+    HWND box = ui::waitForDialog("Error opening", 20000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ui::messageBoxText(box), library);
+    ASSERT_TRUE(ui::confirmDialog(box));
+    EXPECT_EQ(tool.waitForExit(20000), std::optional<DWORD>(0));
+    CloseHandle(held);
+  }
+  EXPECT_FALSE(fs::exists(root_ / "src" / "x.veld"));
+
+  // A temporary folder that does not exist: no library file after writing it.
+  const std::string missing = (root_ / "no such folder").string() + "\\";
+  environment_.push_back({"TMP", missing});
+  environment_.push_back({"TEMP", missing});
+  ui::Program tool = ui::Program::start(startWith(module));
+  ASSERT_TRUE(tool.valid());
+  HWND box = ui::waitForDialog("Error DLL", 20000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ui::messageBoxText(box), missing + "SyntaxHilighting.dll\r\nnot found !");
+  ASSERT_TRUE(ui::confirmDialog(box));
+  EXPECT_EQ(tool.waitForExit(20000), std::optional<DWORD>(0));
+  EXPECT_FALSE(fs::exists(root_ / "src" / "x.veld"));
+  EXPECT_TRUE(nothingRecorded("veld\\VeldViewer.exe"));
+}
+
 TEST_F(TailVeld, TheInstallationsOwnLibraryColoursTheCodeWhenItLoads) {
   const std::string module = source("coloured.pbi", ";&&&1 A\r\n;{+++\r\n; x = 1\r\n;}\r\n");
   const fs::path sdk = fs::path(home_) / "SDK" / "Syntax Highlighting";
