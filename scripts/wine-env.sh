@@ -22,23 +22,30 @@ veld_wine_up() {
   veld_wine_detect
   export WINEPREFIX="${VELD_WINEPREFIX:-$VELD_ROOT/build/wineprefix-$VELD_WINE_BUILD}"
 
-  # Virtual display: pick a free number, start Xvfb, wait until it answers.
+  # Virtual display: pick a free number, start Xvfb, wait until it answers. With
+  # VELD_USE_DISPLAY=1 a display that already answers (the user's own) is used instead.
   local n=90 i
-  while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  VELD_XVFB_PID=$!
-  export DISPLAY=":$n"
-  for i in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-  done
+  VELD_XVFB_PID=""
+  if [ "${VELD_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    n=""
+  fi
+  [ -z "$n" ] || while [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ]; do n=$((n + 1)); done
+  if [ -n "$n" ]; then
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    VELD_XVFB_PID=$!
+    export DISPLAY=":$n"
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+  fi
 
   rm -rf "$WINEPREFIX"
   mkdir -p "$(dirname "$WINEPREFIX")"
   "$VELD_WINE" wineboot -i >/dev/null 2>&1
   "$VELD_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   # Xvfb has no window manager: let Wine draw frames and captions itself (also avoids waits on close).
-  "$VELD_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  [ -z "$VELD_XVFB_PID" ] || "$VELD_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
   cp /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf /usr/share/wine/fonts/marlett.ttf \
      "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   # One wineserver for the whole run, so each program starts warm.
