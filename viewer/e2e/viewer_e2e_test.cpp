@@ -224,6 +224,28 @@ TEST_F(ViewerTest, OpensThePackageGivenOnTheCommandLineOnItsIndex) {
   closeViewer();
 }
 
+// Blanks and letters outside ASCII in the folder, the file name and a title: UTF-16 at the edge.
+// Wine keeps file names outside ASCII only under a UTF-8 locale; under LC_ALL=C the path falls back
+// to ASCII with blanks, and the titles still cross the edge.
+TEST_F(ViewerTest, PathAndTitlesOutsideAscii) {
+  std::string folder = folder_ + "Dokumente \xC3\xA4\xCE\xB1";  // "Dokumente äα"
+  std::string name = "\xC3\x9C" "bersicht \xC3\xA9.veld";        // "Übersicht é.veld"
+  std::error_code ec;
+  if (!fs::create_directories(fs::u8path(folder), ec)) {
+    std::printf("  file names outside ASCII are not kept here: the path is plain ASCII\n");
+    folder = folder_ + "My Documents";
+    name = "Overview e.veld";
+    ASSERT_TRUE(fs::create_directories(fs::u8path(folder)));
+  }
+  const std::string package = folder + "\\" + name;
+  ASSERT_TRUE(pkg::writeZip(package, pkg::packageEntries({{"0,0,Caf\xC3\xA9 \xE2\x82\xAC", " x"}, {"0,1,Index", " y"}})));
+  ASSERT_TRUE(open("\"" + package + "\"", name, {{"PB_TOOL_Word", "CAF\xC3\x89 \xE2\x82\xAC"}}));
+  EXPECT_EQ(items(), (std::vector<Item>{{"Caf\xC3\xA9 \xE2\x82\xAC", 0}, {"Index", 0}}));
+  EXPECT_EQ(selectedItem(), "Caf\xC3\xA9 \xE2\x82\xAC");  // the word matched ignoring case
+  EXPECT_TRUE(showsPage("0.html")) << location();
+  closeViewer();
+}
+
 TEST_F(ViewerTest, InitialTopicFromTheWordUnderTheIdesCursor) {
   const std::string package = examplePackage(folder_);
   const struct {
