@@ -346,22 +346,34 @@ TEST_F(TailVeld, CancelledDialogStartsNothing) {
 
 TEST_F(TailVeld, StartedOutsideTheIdeShowsTheFatalMessage) {
   const std::string module = source("x.pbi", ";&&&1 A\r\n");
-  for (const char* missing : {"PB_TOOL_IDE", "PB_TOOL_Preferences"}) {
+  const auto fullEnvironment = environment_;
+  const struct {
+    const char* missing;
+    std::string argument;
+  } cases[] = {
+      {"PB_TOOL_IDE", ""},  // by hand, without arguments: the message comes before any dialog
+      {"PB_TOOL_IDE", module},
+      {"PB_TOOL_Preferences", module},
+  };
+  for (const auto& c : cases) {
+    environment_ = fullEnvironment;
     environment_.erase(std::remove_if(environment_.begin(), environment_.end(),
-                                      [&](const auto& v) { return v.first == missing; }),
+                                      [&](const auto& v) { return v.first == c.missing; }),
                        environment_.end());
-    unset_ = {missing};
-    ui::Program tool = ui::Program::start(startWith(module));
+    unset_ = {c.missing};
+    ui::Program tool = ui::Program::start(startWith(c.argument));
     ASSERT_TRUE(tool.valid());
     HWND box = ui::waitForDialog("Error", 20000);
-    ASSERT_NE(box, nullptr) << missing;
+    ASSERT_NE(box, nullptr) << c.missing;
     EXPECT_EQ(ui::messageBoxText(box), "This executable must start from PB-IDE !");
     ASSERT_TRUE(ui::confirmDialog(box));
     EXPECT_EQ(tool.waitForExit(20000), std::optional<DWORD>(0));
+    EXPECT_EQ(ui::findWindow("PureBasic Module"), nullptr);
     // Checked before the package is created: no package without its topic list.
-    EXPECT_FALSE(fs::exists(root_ / "src" / "x.veld")) << missing;
+    EXPECT_FALSE(fs::exists(root_ / "src" / "x.veld")) << c.missing;
   }
   EXPECT_TRUE(nothingRecorded("veld\\VeldViewer.exe"));
+  EXPECT_TRUE(nothingRecorded("PureBasic.exe"));
 }
 
 TEST_F(TailVeld, LibraryThatCannotBeLoadedEndsTheRunWithItsMessage) {
