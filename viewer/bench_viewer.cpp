@@ -103,6 +103,15 @@ void BM_SearchRareWord(benchmark::State& state) {
   }
 }
 
+// Part of every lookup, display and search: opening the package reads its central directory.
+void BM_OpenPackage(benchmark::State& state) {
+  Tools t;
+  for (auto _ : state) {
+    if (!t.archive.openArchive(package().path)) state.SkipWithError("not opened");
+    t.archive.closeArchive();
+  }
+}
+
 void BM_InflateEveryPage(benchmark::State& state) {
   Tools t;
   for (auto _ : state) benchmark::DoNotOptimize(inflateEveryPage(t.archive, package().path));
@@ -111,6 +120,7 @@ void BM_InflateEveryPage(benchmark::State& state) {
 BENCHMARK(BM_FillTree)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Lookup)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SearchRareWord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenPackage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InflateEveryPage)->Unit(benchmark::kMillisecond);
 
 template <typename F>

@@ -39,7 +39,7 @@ int addPicture(HIMAGELIST list, const Picture& picture) {
 }  // namespace
 
 void writeIconArchive(FileAccess& files, const std::string& tempFolder) {
-  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(kIconArchiveResource), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(kIconArchiveResource), RT_RCDATA);
   HGLOBAL loaded = found == nullptr ? nullptr : LoadResource(nullptr, found);
   const void* bytes = loaded == nullptr ? nullptr : LockResource(loaded);
   const DWORD size = found == nullptr ? 0 : SizeofResource(nullptr, found);
