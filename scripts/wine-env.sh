@@ -16,7 +16,8 @@ veld_wine_detect() {
 }
 
 veld_wine_up() {
-  export LC_ALL=C
+  # UTF-8 so that Wine can keep non-ASCII file names on the Unix side.
+  export LC_ALL=C.UTF-8
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
   veld_wine_detect
