@@ -49,12 +49,12 @@ unzip -p "$ROOT/out/example.veld" index.txt | tr -d '\r'
 
 # TailVeld started the viewer without waiting; find its window.
 title="VeldViewer 1.0.0.7 >> example.veld"
-for i in $(seq 1 200); do
-  xdotool search --name "$title" >/dev/null 2>&1 && break
+for i in $(seq 1 300); do
+  xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 && break
   sleep 0.1
 done
 if [ -n "$VELD_XVFB_PID" ]; then
-  sleep 1   # let the window finish painting
+  sleep 3   # the tree and icons are filled after the window shows
   import -window root "$ROOT/out/viewer.png"
   echo "No display of yours: the viewer ran in a virtual display; screenshot in out/viewer.png"
 else
