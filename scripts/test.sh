@@ -21,12 +21,19 @@ if [ "$VELD_WINE_BUILD" = win64 ]; then
     && cmake --build --preset win64 || { echo "test: win64 build failed"; exit 1; }
 fi
 
+echo "== release (static checks of dist/)"
+if "$ROOT/scripts/check-release.sh" > "$ROOT/build/release-check.log" 2>&1; then rel=0; else rel=1; fi
+cat "$ROOT/build/release-check.log"
 RESULTS="$ROOT/build/test-results"
 rm -rf "$RESULTS"
 mkdir -p "$RESULTS"
 total_pass=0
 total_fail=0
 status=0
+total_pass=$(sed -n 's/^release: \([0-9]*\) passed.*/\1/p' "$ROOT/build/release-check.log")
+total_fail=$(sed -n 's/^release: [0-9]* passed, \([0-9]*\) failed.*/\1/p' "$ROOT/build/release-check.log")
+total_pass=${total_pass:-0}; total_fail=${total_fail:-1}
+[ "$rel" -eq 0 ] || status=1
 
 # Sums the GoogleTest XML reports of one layer: "<layer>: N passed, N failed".
 count_layer() {
