@@ -35,8 +35,9 @@ if [ "$need_i386" = 1 ] || [ ! -f "$DEBSRC" ] || [ "${#missing[@]}" -gt 0 ]; the
   [ "$need_i386" = 1 ] && $SUDO dpkg --add-architecture i386
   if [ ! -f "$DEBSRC" ]; then
     # deb-src for the same mirror as the main source, so apt-get source finds libzip and libpng
-    mirror="$(grep -hoE 'https?://[^ ]*debian/?' /etc/apt/sources.list /etc/apt/sources.list.d/*.sources 2>/dev/null \
-              | grep -v security | head -n1)"
+    mirror="$( { sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/*.sources 2>/dev/null
+                 sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]*\).*/\2/p' /etc/apt/sources.list 2>/dev/null
+               } | tr ' ' '\n' | grep -E '^https?://.*/debian/?$' | head -n1 || true)"
     [ -n "$mirror" ] || mirror="http://deb.debian.org/debian"
     $SUDO tee "$DEBSRC" >/dev/null <<SRC
 Types: deb-src
