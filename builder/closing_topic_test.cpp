@@ -4,10 +4,10 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "builder/memory_build_files.h"
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -28,19 +28,13 @@ TEST(ClosingTopic, ThreeCharacterVersionsGetAPoint) {
 
 class IdePreferences : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / "veld-closing-topic-test";
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string write(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.string();
+    test::writeBytes(scratch_.path() / name, bytes);
+    return scratch_.file(name);
   }
 
-  std::filesystem::path folder_;
+  test::ScratchFolder scratch_{"veld-closing-topic"};
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 TEST_F(IdePreferences, VersionComesFromGroupGlobal) {

@@ -4,14 +4,13 @@
 #include <zip.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "builder/memory_build_files.h"
 #include "builder/tokenizer_highlight.h"
 #include "common/package_format.h"
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -182,17 +181,14 @@ TEST(PackageBuild, HundredThousandTopics) {
 class PackageOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / "veld-package-build-test";
-    std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_ / "tmp");
     std::filesystem::create_directories(folder_ / "src");
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
 
   std::string path(const std::string& relative) const { return (folder_ / relative).string(); }
   std::string temporaryFolder() const { return (folder_ / "tmp").string() + static_cast<char>(std::filesystem::path::preferred_separator); }
   void write(const std::string& relative, const std::string& bytes) {
-    std::ofstream(folder_ / relative, std::ios::binary) << bytes;
+    test::writeBytes(folder_ / relative, bytes);
   }
 
   BuildResult build(const std::string& sourceRelative) {
@@ -232,7 +228,8 @@ class PackageOnDisk : public ::testing::Test {
     return result;
   }
 
-  std::filesystem::path folder_;
+  test::ScratchFolder scratch_{"veld-package-build"};
+  const std::filesystem::path& folder_ = scratch_.path();
 };
 
 TEST_F(PackageOnDisk, EntriesAreDeflatedInBuildOrderBesideTheModule) {

@@ -70,10 +70,10 @@ bool ArchiveAccess::addFile(const std::string& sourcePath, const std::string& en
   const std::string name = programTextToUtf8(entryName, programText_);
   zip_error_t error;
   zip_error_init(&error);
-  zip_source_t* source = openedFileSource(sourcePath, programText_, &error);
+  zip_source_t* source = addedFileSource(sourcePath, programText_, &error);
   zip_error_fini(&error);
   if (source == nullptr) return false;
-  // libzip refuses a name the archive already holds; freeing the source closes the file.
+  // libzip refuses a name the archive already holds.
   if (zip_file_add(zip_, name.c_str(), source, ZIP_FL_ENC_UTF_8) < 0) {
     zip_source_free(source);
     return false;

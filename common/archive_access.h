@@ -46,9 +46,11 @@ class ArchiveAccess {
   // libzip refuses.
   bool createArchive(const std::string& path);
 
-  // Opens the source file now and registers it under the entry name; its bytes are read and
-  // deflated at close. False when the source cannot be opened, the name is taken or empty, or no
-  // archive was created.
+  // Checks that the source file opens now and registers it under the entry name; it is opened again,
+  // read and deflated at close, so added files hold no handle in between (a package may have more
+  // pages than a process may hold files open). False when the source cannot be opened, the name is
+  // taken or empty, or no archive was created. A source that cannot be read at close makes the
+  // close write no archive.
   bool addFile(const std::string& sourcePath, const std::string& entryName);
 
   // Opens an existing zip archive for reading. False for an empty path, a file that cannot be

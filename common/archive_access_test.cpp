@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#if !defined(_WIN32)
+#include <sys/resource.h>
+#endif
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <vector>
+
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -16,34 +21,12 @@ namespace fs = std::filesystem;
 
 class Archives : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("veld_zip_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_ / "out");
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
+  void SetUp() override { fs::create_directories(dir_ / "out"); }
 
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-  static std::string read(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void write(const std::string& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  std::vector<std::string> outNames() const {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_ / "out")) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::string path(const std::string& name) const { return scratch_.file(name); }
+  static std::string read(const std::string& p) { return test::readBytes(p); }
+  static void write(const std::string& p, const std::string& bytes) { test::writeBytes(p, bytes); }
+  std::vector<std::string> outNames() const { return scratch_.names("out"); }
 
   struct RawEntry {
     std::string name;
@@ -80,7 +63,8 @@ class Archives : public ::testing::Test {
     zip.closeArchive();
   }
 
-  fs::path dir_;
+  test::ScratchFolder scratch_{"veld-zip-test"};
+  const fs::path& dir_ = scratch_.path();
 };
 
 // Whether the file system under the test takes names beyond ASCII at all: Wine run under a C locale
@@ -177,6 +161,76 @@ TEST_F(Archives, AddFileRefusesTakenNamesAndMissingSources) {
   EXPECT_FALSE(zip.addFile(path("b"), "3.html"));  // an opened archive takes no entries
 }
 
+// Added files are read at close, not held open from the add: a package with more pages than the
+// process may keep files open gets them all.
+TEST_F(Archives, AddedFilesHoldNoHandleUntilClose) {
+  constexpr int kPages = 600;
+  for (int i = 0; i < kPages; ++i) write(path(std::to_string(i) + ".html"), "page " + std::to_string(i));
+  {
+#if !defined(_WIN32)
+    struct FileLimit {
+      rlimit old{};
+      FileLimit() {
+        getrlimit(RLIMIT_NOFILE, &old);
+        rlimit low = old;
+        low.rlim_cur = 128;
+        setrlimit(RLIMIT_NOFILE, &low);
+      }
+      ~FileLimit() { setrlimit(RLIMIT_NOFILE, &old); }
+    } limit;
+#endif
+    ArchiveAccess zip(Encoding::Ansi);
+    ASSERT_TRUE(zip.createArchive(path("p.veld")));
+    for (int i = 0; i < kPages; ++i) {
+      ASSERT_TRUE(zip.addFile(path(std::to_string(i) + ".html"), std::to_string(i) + ".html")) << i;
+    }
+    zip.closeArchive();
+  }
+  ArchiveAccess zip(Encoding::Ansi);
+  ASSERT_TRUE(zip.openArchive(path("p.veld")));
+  zip.examineEntries();
+  int n = 0;
+  char buf[32];
+  while (zip.nextEntry()) {
+    const std::string expected = "page " + std::to_string(n);
+    ASSERT_EQ(zip.entryName(), std::to_string(n) + ".html");
+    ASSERT_EQ(zip.extractEntryToMemory(buf, sizeof buf, ""), static_cast<std::int64_t>(expected.size()));
+    ASSERT_EQ(std::string(buf, expected.size()), expected);
+    ++n;
+  }
+  EXPECT_EQ(n, kPages);
+}
+
+// The bytes are those at close; a source gone by then makes the close write nothing rather than a
+// package that lacks the page.
+TEST_F(Archives, SourcesAreReadAtClose) {
+  write(path("a"), "draft");
+  write(path("b"), "kept");
+  {
+    ArchiveAccess zip(Encoding::Ansi);
+    ASSERT_TRUE(zip.createArchive(path("p.veld")));
+    ASSERT_TRUE(zip.addFile(path("a"), "0.html"));
+    write(path("a"), "final text");
+  }
+  ArchiveAccess reader(Encoding::Ansi);
+  ASSERT_TRUE(reader.openArchive(path("p.veld")));
+  EXPECT_EQ(reader.extractEntry(path("out/0.html"), "0.html"), 10);
+  EXPECT_EQ(read(path("out/0.html")), "final text");
+  reader.closeArchive();
+
+  {
+    ArchiveAccess zip(Encoding::Ansi);
+    ASSERT_TRUE(zip.createArchive(path("q.veld")));
+    ASSERT_TRUE(zip.addFile(path("a"), "0.html"));
+    ASSERT_TRUE(zip.addFile(path("b"), "1.html"));
+    fs::remove(path("a"));
+  }
+  EXPECT_FALSE(fs::exists(path("q.veld")));
+  for (const auto& e : fs::directory_iterator(dir_)) {
+    EXPECT_EQ(e.path().filename().string().find("q.veld"), std::string::npos) << e.path();  // no temporary left
+  }
+}
+
 TEST_F(Archives, CurrentEntryExistsOnlyBetweenNextEntryCalls) {
   writePackage(path("p.veld"), {{"a", "1"}});
   ArchiveAccess zip(Encoding::Ansi);
@@ -256,13 +310,11 @@ TEST_F(Archives, LargeEntriesStreamThroughTheBuffer) {
 
 // Flips one byte of an entry's data in the archive file.
 void damage(const std::string& archivePath, const std::string& needle, std::size_t at) {
-  std::ifstream in(archivePath, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  in.close();
+  std::string bytes = test::readBytes(archivePath);
   const std::size_t pos = bytes.find(needle);
   ASSERT_NE(pos, std::string::npos);
   bytes[pos + at] ^= 0x55;
-  std::ofstream(archivePath, std::ios::binary | std::ios::trunc) << bytes;
+  test::writeBytes(archivePath, bytes);
 }
 
 TEST_F(Archives, DamagedDataGivesMinusOneAndNoFile) {
@@ -283,12 +335,10 @@ TEST_F(Archives, DamagedDataGivesMinusOneAndNoFile) {
   const std::string text = sample(20000);
   writeRawArchive(path("deflate.zip"), {{"d.txt", text, false}});
   {
-    std::ifstream in(path("deflate.zip"), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
+    std::string bytes = read(path("deflate.zip"));
     // The data of the only entry starts after its 30-byte local header and the name.
     for (std::size_t i = 30 + 5 + 100; i < 30 + 5 + 140; ++i) bytes[i] = static_cast<char>(~bytes[i]);
-    std::ofstream(path("deflate.zip"), std::ios::binary | std::ios::trunc) << bytes;
+    write(path("deflate.zip"), bytes);
   }
   ASSERT_TRUE(zip.openArchive(path("deflate.zip")));
   EXPECT_EQ(zip.extractEntry(path("out/d.txt"), "d.txt"), -1);

@@ -9,13 +9,12 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <new>
+
+#include "common/read_whole.h"
 
 namespace veld {
 
 namespace {
-
-constexpr std::uint64_t kMaxFileSize = 0x7FFFFFFF;  // files of 2 GB or more are not read
 
 // A NUL inside a path would silently cut it short at the system call.
 bool usable(const std::string& path) { return path.find('\0') == std::string::npos; }
@@ -41,36 +40,13 @@ class NativeHeldFile final : public HeldFile {
   bool readAll(std::string& bytes) override {
     bytes.clear();
     struct stat st;
-    if (::fstat(fd_, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMaxFileSize) return false;
-    if (::lseek(fd_, 0, SEEK_SET) != 0) return false;
-    try {
-      bytes.resize(static_cast<std::size_t>(st.st_size));
-      std::size_t got = 0;
+    if (::fstat(fd_, &st) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) return false;
+    return readWhole(static_cast<std::uint64_t>(st.st_size), [this](char* buffer, std::size_t size) -> std::int64_t {
       for (;;) {
-        if (got == bytes.size()) {
-          // The file may have grown since fstat: keep reading until the end.
-          if (bytes.size() >= kMaxFileSize) break;
-          bytes.resize(bytes.size() + 65536);
-        }
-        const ssize_t n = ::read(fd_, &bytes[got], bytes.size() - got);
-        if (n < 0) {
-          if (errno == EINTR) continue;
-          bytes.clear();
-          return false;
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
+        const ssize_t n = ::read(fd_, buffer, size);
+        if (n >= 0 || errno != EINTR) return n;
       }
-      bytes.resize(got);
-      if (got > kMaxFileSize) {
-        bytes.clear();
-        return false;
-      }
-      return true;
-    } catch (const std::bad_alloc&) {
-      std::string().swap(bytes);
-      return false;
-    }
+    }, bytes);
   }
 
  private:

@@ -6,6 +6,8 @@ add_library(veld_common STATIC
   ${CMAKE_CURRENT_LIST_DIR}/text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/preference_store.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archive_access.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/added_file_source.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/read_whole.cpp
   ${CMAKE_CURRENT_LIST_DIR}/host.cpp)
 if(WIN32)
   target_sources(veld_common PRIVATE

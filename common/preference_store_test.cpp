@@ -10,8 +10,9 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <sstream>
 #include <vector>
+
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -563,33 +564,13 @@ TEST(PreferenceStore, HundredMegabyteLineIsHandledInOnePass) {
 
 class SystemPreferenceFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("veld_pref_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    std::filesystem::remove_all(dir_, ec);
-  }
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  static std::string read(const std::string& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  static void write(const std::string& p, const std::string& bytes) {
-    std::ofstream(p, std::ios::binary) << bytes;
-  }
-  std::vector<std::string> names() const {
-    std::vector<std::string> out;
-    for (const auto& e : std::filesystem::directory_iterator(dir_)) out.push_back(e.path().filename().string());
-    return out;
-  }
+  std::string path(const std::string& name) const { return scratch_.file(name); }
+  static std::string read(const std::string& p) { return test::readBytes(p); }
+  static void write(const std::string& p, const std::string& bytes) { test::writeBytes(p, bytes); }
+  std::vector<std::string> names() const { return scratch_.names(); }
 
-  std::filesystem::path dir_;
+  test::ScratchFolder scratch_{"veld-pref-test"};
+  const std::filesystem::path& dir_ = scratch_.path();
 };
 
 TEST_F(SystemPreferenceFiles, RoundTripThroughTheDisk) {

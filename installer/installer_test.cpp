@@ -6,13 +6,12 @@
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "common/archive_access.h"
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -28,15 +27,8 @@ fs::path onDisk(std::string path) {
   return fs::path(path);
 }
 
-std::string readAll(const std::string& path) {
-  std::ifstream in(onDisk(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-  std::ofstream out(onDisk(path), std::ios::binary);
-  out << bytes;
-}
+std::string readAll(const std::string& path) { return test::readBytes(onDisk(path)); }
+void writeAll(const std::string& path, const std::string& bytes) { test::writeBytes(onDisk(path), bytes); }
 
 class RecordingDesktop final : public InstallerDesktop {
  public:
@@ -114,9 +106,6 @@ class FixedItems final : public CarriedItems {
 class InstallerActions : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    root_ = fs::temp_directory_path() / ("veld-installer-" + name);
-    fs::remove_all(root_);
     for (const char* sub : {"temp", "home", "registered", "appdata/PureBasic", "payload"})
       fs::create_directories(root_ / sub);
     const std::string root = root_.string() + "\\";
@@ -135,11 +124,7 @@ class InstallerActions : public ::testing::Test {
     items_.items[CarriedItem::HelpPage] = "<HTML>help</HTML>";
     items_.items[CarriedItem::Payload] = makePayload({});
   }
-  void TearDown() override {
-    tools_.closePreferences();
-    std::error_code error;
-    fs::remove_all(root_, error);
-  }
+  void TearDown() override { tools_.closePreferences(); }
 
   // A payload archive of the four files, each holding its own name, plus any extra entry names.
   std::string makePayload(const std::vector<std::string>& extraNames) {
@@ -179,7 +164,8 @@ class InstallerActions : public ::testing::Test {
 
   std::string toolsFile() { return readAll(root_.string() + "\\appdata\\PureBasic\\Tools.prefs"); }
 
-  fs::path root_;
+  test::ScratchFolder scratch_{"veld-installer"};
+  const fs::path& root_ = scratch_.path();
   std::string temp_, home_, registered_, veld_;
   PreferenceStore tools_{Encoding::Ansi};
   RecordingDesktop desktop_{tools_};

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "tests/support/scratch_folder.h"
 
 namespace veld {
 namespace {
@@ -31,26 +31,8 @@ std::string foreign(int n, const std::string& name) {
 
 class ToolRegistration : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("veld-tools-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-    path_ = (folder_ / "Tools.prefs").string();
-  }
-  void TearDown() override {
-    std::error_code error;
-    fs::remove_all(folder_, error);
-  }
-
-  void writeFile(const std::string& text) {
-    std::ofstream out(path_, std::ios::binary);
-    out << text;
-  }
-  std::string readFile() {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  void writeFile(const std::string& text) { test::writeBytes(path_, text); }
+  std::string readFile() { return test::readBytes(path_); }
 
   // Opens the file, runs the steps of Install (remove, then add) or of Uninstall, closes it and
   // returns what was written.
@@ -72,8 +54,8 @@ class ToolRegistration : public ::testing::Test {
     return readFile();
   }
 
-  fs::path folder_;
-  std::string path_;
+  test::ScratchFolder scratch_{"veld-tools"};
+  std::string path_ = scratch_.file("Tools.prefs");
 };
 
 TEST_F(ToolRegistration, NoFileYetGivesCounterAndBothEntries) {

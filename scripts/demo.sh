@@ -15,9 +15,7 @@ source "$ROOT/scripts/wine-env.sh"
 veld_wine_detect
 if [ "$VELD_WINE_BUILD" = win64 ]; then
   # This kernel cannot start 32-bit code: run the 64-bit twin of the same sources.
-  VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh" x86_64)" cmake --preset win64 \
-    -DVELD_NATIVE_DIR="$ROOT/build/native" >/dev/null
-  cmake --build --preset win64 --target TailVeld VeldViewer veld_standin_ide >/dev/null
+  veld_build_wine_twin TailVeld VeldViewer veld_standin_ide >/dev/null
   PROGRAMS="$ROOT/build/win64"
 else
   PROGRAMS="$ROOT/build/win32"

@@ -17,8 +17,7 @@ veld_wine_detect
 WINBUILD="build/$VELD_WINE_BUILD"
 if [ "$VELD_WINE_BUILD" = win64 ]; then
   echo "test: this kernel cannot run 32-bit code; Windows tests run on the x86_64 build under 64-bit Wine"
-  VELD_DEPS_PREFIX="$("$ROOT/scripts/build-deps.sh" x86_64)" cmake --preset win64 -DVELD_NATIVE_DIR="$ROOT/build/native" >/dev/null \
-    && cmake --build --preset win64 || { echo "test: win64 build failed"; exit 1; }
+  veld_build_wine_twin || { echo "test: win64 build failed"; exit 1; }
 fi
 
 echo "== release (static checks of dist/)"

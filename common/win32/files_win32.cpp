@@ -5,15 +5,13 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <new>
 
+#include "common/read_whole.h"
 #include "common/win32/win32_paths.h"
 
 namespace veld {
 
 namespace {
-
-constexpr std::uint64_t kMaxFileSize = 0x7FFFFFFF;  // files of 2 GB or more are not read
 
 bool writeAllHandle(HANDLE h, const char* data, std::size_t size) {
   while (size > 0) {
@@ -36,37 +34,15 @@ class Win32HeldFile final : public HeldFile {
   bool readAll(std::string& bytes) override {
     bytes.clear();
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(h_, &size) || static_cast<std::uint64_t>(size.QuadPart) > kMaxFileSize) return false;
     LARGE_INTEGER zero;
     zero.QuadPart = 0;
-    if (!SetFilePointerEx(h_, zero, nullptr, FILE_BEGIN)) return false;
-    try {
-      bytes.resize(static_cast<std::size_t>(size.QuadPart));
-      std::size_t got = 0;
-      for (;;) {
-        if (got == bytes.size()) {
-          // The file may have grown since its size was taken: read on until the end.
-          if (bytes.size() >= kMaxFileSize) break;
-          bytes.resize(bytes.size() + 65536);
-        }
-        DWORD n = 0;
-        if (!ReadFile(h_, &bytes[got], static_cast<DWORD>(bytes.size() - got), &n, nullptr)) {
-          bytes.clear();
-          return false;
-        }
-        if (n == 0) break;
-        got += n;
-      }
-      bytes.resize(got);
-      if (got > kMaxFileSize) {
-        bytes.clear();
-        return false;
-      }
-      return true;
-    } catch (const std::bad_alloc&) {
-      std::string().swap(bytes);
-      return false;
-    }
+    if (!GetFileSizeEx(h_, &size) || !SetFilePointerEx(h_, zero, nullptr, FILE_BEGIN)) return false;
+    return readWhole(static_cast<std::uint64_t>(size.QuadPart), [this](char* buffer, std::size_t want) -> std::int64_t {
+      DWORD n = 0;
+      const DWORD chunk = want > 0x40000000u ? 0x40000000u : static_cast<DWORD>(want);
+      if (!ReadFile(h_, buffer, chunk, &n, nullptr)) return -1;
+      return n;
+    }, bytes);
   }
 
  private:

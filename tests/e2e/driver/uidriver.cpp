@@ -572,10 +572,7 @@ bool chooseFolderInDialog(HWND dialog, const std::string& path) {
   const std::wstring folder = wide(path);
   const size_t bytes = (folder.size() + 1) * sizeof(wchar_t);
   RemoteMemory memory(dialog, bytes);
-  if (!memory.ok() || !memory.write(0, folder.c_str(), bytes) ||
-      !send(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(memory.at(0)))) {
-    return false;
-  }
+  if (!memory.ok() || !memory.write(0, folder.c_str(), bytes)) return false;
   // The message's result is not reliable across dialog procedures: check that the dialog's
   // folder tree now has the folder's own name selected before confirming.
   std::wstring leaf = folder;
@@ -584,15 +581,20 @@ bool chooseFolderInDialog(HWND dialog, const std::string& path) {
   if (separator != std::wstring::npos) leaf.erase(0, separator + 1);
   HWND tree = findDescendant(dialog, [](HWND child) { return className(child) == WC_TREEVIEWW; });
   if (!tree || leaf.empty()) return false;
-  const bool selected = waitUntil(
-      [&] {
-        for (const TreeItem& item : treeItems(tree)) {
-          if (item.selected) return sameTextIgnoringCase(wide(item.text), leaf);
-        }
-        return false;
-      },
-      kSettleMs);
-  return selected && confirmDialog(dialog);
+  const auto leafSelected = [&] {
+    for (const TreeItem& item : treeItems(tree)) {
+      if (item.selected) return sameTextIgnoringCase(wide(item.text), leaf);
+    }
+    return false;
+  };
+  // A selection asked for while the dialog still fills its tree can be lost: ask again until it
+  // shows or the time is up.
+  const DWORD start = GetTickCount();
+  do {
+    if (!send(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(memory.at(0)))) return false;
+    if (waitUntil(leafSelected, 500)) return confirmDialog(dialog);
+  } while (GetTickCount() - start < 2 * kSettleMs);
+  return false;
 }
 
 std::string messageBoxText(HWND box) {
