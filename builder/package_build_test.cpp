@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/golden_pages.h"
 #include "builder/memory_build_files.h"
 #include "builder/tokenizer_highlight.h"
 #include "common/package_format.h"
@@ -19,37 +20,10 @@ using testing::MemoryFiles;
 using testing::MemoryPackage;
 using Names = std::vector<std::string>;
 
-const std::string kHead0 =
-    "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-    "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-    "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">";
-std::string head(const std::string& title) { return kHead0 + title + "</FONT></B>\r\n"; }
-
-const std::string kWorkedExample =
-    ";&&&0 Tips\r\n"
-    ";/// Some useful tips\r\n"
-    ";>>>\r\n"
-    ";&&&2 MessageRequester\r\n"
-    ";/// Constants avalaible for MessageRequester :\r\n"
-    ";<<<\r\n"
-    ";&&&1 StringToOemm\r\n"
-    "Procedure StringToOemm(StringAddress) ;+++\r\n"
-    "  ;/// Translates a string into the OEM-defined character set.\r\n"
-    "  CharToOem_(StringAddress,StringAddress)\r\n"
-    "EndProcedure\r\n";
-
-const std::string kSmallPage =
-    "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-    "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-    "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">Tips</FONT></B>\r\n"
-    "<HR>\r\n"
-    " Some useful tips\r\n"
-    "</BODY></HTML>\r\n";
-
-std::string closingPage(const std::string& version) {
-  return head("Compilation") + "<HR>\r\n23/11/13 11:30:02\r\n<BR>TailVeld 1.0.0.9\r\n<BR>PureBasic " + version +
-         "\r\n</BODY></HTML>\r\n";
-}
+using golden::closingPage;
+using golden::head;
+using golden::kSmallPage;
+using golden::kWorkedExample;
 
 BuildRequest request(const std::string& source, const std::string& folder) {
   BuildRequest r;

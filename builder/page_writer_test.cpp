@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/golden_pages.h"
 #include "builder/memory_build_files.h"
 
 namespace veld {
@@ -13,18 +14,9 @@ namespace {
 using testing::MemoryFiles;
 using testing::MemoryPackage;
 
-const std::string kTableOpen =
-    "<TABLE BORDER=\"1\" BGCOLOR=\"#FFFFEF\" BORDERCOLOR=\"#FFFFCF\" CELLSPACING=\"0\" CELLPADDING=\"10\" "
-    "BORDERCOLORLIGHT=\"#FFFFEF\" BORDERCOLORDARK=\"#FFFFAF\"><TR><TD WIDTH=\"100%\"><PRE>"
-    "<FONT FACE=\"Courier New, Courier, mono\" SIZE=\"2\">\r\n";
-const std::string kTableClose = "</PRE></TD></TR></TABLE>\r\n";
-
-std::string head(const std::string& title) {
-  return "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-         "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-         "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">" +
-         title + "</FONT></B>\r\n";
-}
+using golden::head;
+using golden::kTableClose;
+using golden::kTableOpen;
 
 void kindTwo(const char* buffer, std::size_t length, HighlightCallback onToken) {
   onToken(buffer, static_cast<std::intptr_t>(length), 2);
@@ -62,13 +54,7 @@ TEST(PageWriter, CompleteSmallPageByteForByte) {
   w.writer.pendingText() = " Some useful tips";
   w.writer.flushText();
   w.writer.closePage();
-  const std::string expected =
-      "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-      "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-      "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">Tips</FONT></B>\r\n"
-      "<HR>\r\n"
-      " Some useful tips\r\n"
-      "</BODY></HTML>\r\n";
+  const std::string& expected = golden::kSmallPage;
   EXPECT_EQ(w.page(0), expected);
   ASSERT_EQ(w.package.names(), std::vector<std::string>{"0.html"});
   EXPECT_EQ(w.package.entry("0.html"), expected);

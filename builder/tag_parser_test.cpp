@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/golden_pages.h"
 #include "builder/memory_build_files.h"
 
 namespace veld {
@@ -13,19 +14,10 @@ namespace {
 using testing::MemoryFiles;
 using testing::MemoryPackage;
 
-const std::string kHead0 =
-    "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-    "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-    "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">";
-const std::string kHead1 = "</FONT></B>\r\n";
-const std::string kTableOpen =
-    "<TABLE BORDER=\"1\" BGCOLOR=\"#FFFFEF\" BORDERCOLOR=\"#FFFFCF\" CELLSPACING=\"0\" CELLPADDING=\"10\" "
-    "BORDERCOLORLIGHT=\"#FFFFEF\" BORDERCOLORDARK=\"#FFFFAF\"><TR><TD WIDTH=\"100%\"><PRE>"
-    "<FONT FACE=\"Courier New, Courier, mono\" SIZE=\"2\">\r\n";
-const std::string kTableClose = "</PRE></TD></TR></TABLE>\r\n";
-const std::string kEnd = "</BODY></HTML>\r\n";
-
-std::string head(const std::string& title) { return kHead0 + title + kHead1; }
+using golden::head;
+using golden::kEnd;
+using golden::kTableClose;
+using golden::kTableOpen;
 
 // Colours a block as one token of kind 5, so that a coloured table is told from a plain one.
 void oneToken(const char* buffer, std::size_t length, HighlightCallback onToken) {

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
@@ -66,20 +65,6 @@ class Archives : public ::testing::Test {
   test::ScratchFolder scratch_{"veld-zip-test"};
   const fs::path& dir_ = scratch_.path();
 };
-
-// Whether the file system under the test takes names beyond ASCII at all: Wine run under a C locale
-// does not, and then there is nothing of ours to test. Probed with the C++ library, not our code.
-bool fileSystemTakesNonAsciiNames(const std::filesystem::path& dir) {
-  const std::filesystem::path probe = dir / std::filesystem::u8path("probe-\xC3\xA9\xE4\xB8\xAD");
-  {
-    std::ofstream out(probe, std::ios::binary);
-    if (!out) return false;
-  }
-  std::error_code ec;
-  const bool ok = std::filesystem::exists(probe, ec);
-  std::filesystem::remove(probe, ec);
-  return ok;
-}
 
 std::string sample(std::size_t n) {
   std::string s;
@@ -470,7 +455,7 @@ TEST_F(Archives, PathsOutsideAsciiWork) {
   // ANSI for the single-byte programs, UTF-8 (UTF-16 at the system) for the viewer.
   const std::string ansiName = "d\xE9j\xE0.veld";
   const std::string utf8Name = "\xE4\xB8\xAD\xC3\xA9.veld";
-  if (!fileSystemTakesNonAsciiNames(dir_)) GTEST_SKIP() << "no names beyond ASCII on this file system";
+  if (!test::scratchTakesNonAsciiNames(dir_)) GTEST_SKIP() << "no names beyond ASCII on this file system";
   for (Encoding e : {Encoding::Ansi, Encoding::Utf8}) {
     const std::string name = e == Encoding::Ansi ? ansiName : utf8Name;
 #ifndef _WIN32

@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <set>
@@ -620,20 +619,6 @@ TEST_F(SystemPreferenceFiles, FailedReplaceLeavesTargetAndNoTemporaryFile) {
 }
 
 #ifdef _WIN32
-// Whether the file system under the test takes names beyond ASCII at all: Wine run under a C locale
-// does not, and then there is nothing of ours to test. Probed with the C++ library, not our code.
-bool fileSystemTakesNonAsciiNames(const std::filesystem::path& dir) {
-  const std::filesystem::path probe = dir / std::filesystem::u8path("probe-\xC3\xA9\xE4\xB8\xAD");
-  {
-    std::ofstream out(probe, std::ios::binary);
-    if (!out) return false;
-  }
-  std::error_code ec;
-  const bool ok = std::filesystem::exists(probe, ec);
-  std::filesystem::remove(probe, ec);
-  return ok;
-}
-
 // Share modes are a Windows matter: while the store holds the file others may read it but not
 // write it, and the store lets go of it before putting the new file in its place.
 TEST_F(SystemPreferenceFiles, HeldFileCanBeReadButNotWrittenByOthers) {
@@ -653,7 +638,7 @@ TEST_F(SystemPreferenceFiles, HeldFileCanBeReadButNotWrittenByOthers) {
 }
 
 TEST_F(SystemPreferenceFiles, Utf16PathsForTheViewer) {
-  if (!fileSystemTakesNonAsciiNames(dir_)) GTEST_SKIP() << "no names beyond ASCII on this file system";
+  if (!test::scratchTakesNonAsciiNames(dir_)) GTEST_SKIP() << "no names beyond ASCII on this file system";
   const std::string p = path("caf\xC3\xA9-\xE4\xB8\xAD.ini");  // beyond the ANSI code page
   PreferenceStore s(Encoding::Utf8);
   EXPECT_FALSE(s.openPreferences(p));

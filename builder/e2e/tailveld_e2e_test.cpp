@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "builder/golden_pages.h"
 #include "common/archive_access.h"
 #include "common/text.h"
 #include "tailveld_e2e_paths.h"
@@ -26,37 +27,11 @@ namespace ui = veld::uidriver;
 
 constexpr DWORD kRunTimeoutMs = 60000;
 
-const std::string kWorkedExample =
-    ";&&&0 Tips\r\n"
-    ";/// Some useful tips\r\n"
-    ";>>>\r\n"
-    ";&&&2 MessageRequester\r\n"
-    ";/// Constants avalaible for MessageRequester :\r\n"
-    ";<<<\r\n"
-    ";&&&1 StringToOemm\r\n"
-    "Procedure StringToOemm(StringAddress) ;+++\r\n"
-    "  ;/// Translates a string into the OEM-defined character set.\r\n"
-    "  CharToOem_(StringAddress,StringAddress)\r\n"
-    "EndProcedure\r\n";
-
-const std::string kHead0 =
-    "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-    "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-    "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">";
-const std::string kTableOpen =
-    "<TABLE BORDER=\"1\" BGCOLOR=\"#FFFFEF\" BORDERCOLOR=\"#FFFFCF\" CELLSPACING=\"0\" CELLPADDING=\"10\" "
-    "BORDERCOLORLIGHT=\"#FFFFEF\" BORDERCOLORDARK=\"#FFFFAF\"><TR><TD WIDTH=\"100%\"><PRE>"
-    "<FONT FACE=\"Courier New, Courier, mono\" SIZE=\"2\">\r\n";
-const std::string kTableClose = "</PRE></TD></TR></TABLE>\r\n";
-std::string head(const std::string& title) { return kHead0 + title + "</FONT></B>\r\n"; }
-
-const std::string kSmallPage =
-    "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN\"><HTML>\r\n"
-    "<BODY BGCOLOR=\"#FFFFDF\" LINK=\"#009999\" VLINK=\"#006666\" ALINK=\"#006666\">\r\n"
-    "<FONT FACE=\"Arial\" size=\"2\"><P ALIGN=\"CENTER\"><B><FONT size=\"4\">Tips</FONT></B>\r\n"
-    "<HR>\r\n"
-    " Some useful tips\r\n"
-    "</BODY></HTML>\r\n";
+using veld::golden::head;
+using veld::golden::kSmallPage;
+using veld::golden::kTableClose;
+using veld::golden::kTableOpen;
+using veld::golden::kWorkedExample;
 
 // The worked example's procedure as the carried library colours it.
 const std::string kStringToOemmPage =

@@ -41,6 +41,18 @@ std::vector<std::string> ScratchFolder::names(const std::string& relative) const
   return out;
 }
 
+bool scratchTakesNonAsciiNames(const std::filesystem::path& folder) {
+  const std::filesystem::path probe = folder / std::filesystem::u8path("probe-\xC3\xA9\xE4\xB8\xAD");
+  {
+    std::ofstream out(probe, std::ios::binary);
+    if (!out) return false;
+  }
+  std::error_code ec;
+  const bool ok = std::filesystem::exists(probe, ec);
+  std::filesystem::remove(probe, ec);
+  return ok;
+}
+
 std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;

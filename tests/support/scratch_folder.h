@@ -27,6 +27,10 @@ class ScratchFolder {
   std::filesystem::path path_;
 };
 
+// Whether the file system takes names beyond ASCII in `folder` at all (Wine under a C locale does
+// not; then a test of such names has nothing of ours to test). Probed with the C++ library.
+bool scratchTakesNonAsciiNames(const std::filesystem::path& folder);
+
 // The whole file; empty when it cannot be read.
 std::string readBytes(const std::filesystem::path& path);
 // Creates or replaces the file with exactly these bytes.
