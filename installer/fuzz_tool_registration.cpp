@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/memory_file_access.h"
 #include "common/preference_store.h"
 #include "common/text.h"
 #include "installer/tool_registration.h"
@@ -19,40 +20,7 @@ void check(bool ok) {
   if (!ok) std::abort();
 }
 
-class MemoryFiles final : public veld::FileAccess {
- public:
-  std::map<std::string, std::string> files;
-
-  std::unique_ptr<veld::HeldFile> openExisting(const std::string& path, bool, veld::OthersMay,
-                                               veld::OpenStatus& status) override {
-    if (files.count(path) == 0) {
-      status = veld::OpenStatus::Missing;
-      return nullptr;
-    }
-    status = veld::OpenStatus::Opened;
-    return std::make_unique<Held>(files[path]);
-  }
-  bool replaceWhole(const std::string& path, std::string_view bytes, std::unique_ptr<veld::HeldFile>& held) override {
-    held.reset();
-    files[path] = std::string(bytes);
-    return true;
-  }
-  std::unique_ptr<veld::OutputFile> createFile(const std::string&) override { return nullptr; }
-  bool removeFile(const std::string& path) override { return files.erase(path) != 0; }
-
- private:
-  class Held final : public veld::HeldFile {
-   public:
-    explicit Held(std::string bytes) : bytes_(std::move(bytes)) {}
-    bool readAll(std::string& bytes) override {
-      bytes = bytes_;
-      return true;
-    }
-
-   private:
-    std::string bytes_;
-  };
-};
+using MemoryFiles = veld::test::MemoryFileAccess;
 
 struct Section {
   std::string name;
