@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -156,13 +157,20 @@ std::int64_t ArchiveAccess::chooseEntry(const std::string& entryName) const {
   return -1;
 }
 
+std::int64_t ArchiveAccess::recordedSize(std::int64_t index) const {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) != 0 || (st.valid & ZIP_STAT_SIZE) == 0 ||
+      st.size > static_cast<zip_uint64_t>(INT64_MAX)) {
+    return -1;
+  }
+  return static_cast<std::int64_t>(st.size);
+}
+
 std::int64_t ArchiveAccess::extractEntry(const std::string& destinationPath, const std::string& entryName) {
   const std::int64_t index = chooseEntry(entryName);
   if (index < 0) return -1;
-  zip_stat_t st;
-  zip_stat_init(&st);
-  const bool sizeKnown = zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) == 0 &&
-                         (st.valid & ZIP_STAT_SIZE) != 0;
+  const std::int64_t recorded = recordedSize(index);
   EntryReader reader(zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0));
   if (reader.file == nullptr) return -1;
   std::unique_ptr<OutputFile> out = files_.createFile(destinationPath);
@@ -182,10 +190,10 @@ std::int64_t ArchiveAccess::extractEntry(const std::string& destinationPath, con
     total += n;
     // More data than the entry claims fails its check at the end anyway: stop early rather than
     // fill the disk from a damaged or hostile archive.
-    if (sizeKnown && static_cast<std::uint64_t>(total) > st.size) total = -1;
+    if (recorded >= 0 && total > recorded) total = -1;
   }
   // libzip does not always notice an entry that ends before its recorded size.
-  if (total >= 0 && sizeKnown && static_cast<std::uint64_t>(total) != st.size) total = -1;
+  if (total >= 0 && recorded >= 0 && total != recorded) total = -1;
   if (!out->close()) total = -1;
   out.reset();
   if (total < 0) files_.removeFile(destinationPath);
@@ -195,10 +203,7 @@ std::int64_t ArchiveAccess::extractEntry(const std::string& destinationPath, con
 std::int64_t ArchiveAccess::extractEntryToMemory(void* buffer, std::size_t bufferSize, const std::string& entryName) {
   const std::int64_t index = chooseEntry(entryName);
   if (index < 0 || (buffer == nullptr && bufferSize > 0)) return -1;
-  zip_stat_t st;
-  zip_stat_init(&st);
-  const bool sizeKnown = zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) == 0 &&
-                         (st.valid & ZIP_STAT_SIZE) != 0;
+  const std::int64_t recorded = recordedSize(index);
   EntryReader reader(zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0));
   if (reader.file == nullptr) return -1;
   const zip_int64_t n = zip_fread(reader.file, buffer, bufferSize);
@@ -210,7 +215,7 @@ std::int64_t ArchiveAccess::extractEntryToMemory(void* buffer, std::size_t buffe
   const zip_int64_t more = zip_fread(reader.file, &probe, 1);
   if (more < 0) return -1;
   // Read whole: it must also be as long as recorded, which libzip does not always check.
-  if (more == 0 && sizeKnown && static_cast<std::uint64_t>(n) != st.size) return -1;
+  if (more == 0 && recorded >= 0 && n != recorded) return -1;
   return n;
 }
 

@@ -85,6 +85,8 @@ class ArchiveAccess {
 
  private:
   std::int64_t chooseEntry(const std::string& entryName) const;
+  // The entry's uncompressed size as recorded in the archive; -1 when libzip cannot tell it.
+  std::int64_t recordedSize(std::int64_t index) const;
   void clearCurrent();
 
   Encoding programText_;
