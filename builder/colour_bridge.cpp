@@ -77,6 +77,9 @@ std::string ColouringBridge::colourCode(std::string_view code) {
   if (!highlight_) return accumulator.html;
   // The library reads the byte after the text, so it gets a NUL-terminated copy of its own.
   const std::string copy(code);
+  // Coloured code is a few times the size of the code; starting near that saves copying a big
+  // block over and over as the text grows.
+  accumulator.html.reserve(code.size() * 3);
   accumulator.codeStart = copy.c_str();
   accumulator.limit = copy.c_str() + copy.size();
   Accumulator* outer = current;
